@@ -1,0 +1,34 @@
+# Two entry points: `make run` and `make check`. Both install what is missing first.
+BUILD_RUN   := build/run
+BUILD_CHECK := build/check
+EXAMPLE     := route12
+SCRATCH     := $(BUILD_RUN)/scratch
+
+.PHONY: deps run check bench build-run build-check format
+
+deps:
+	bash tools/install-deps.sh
+
+build-run: deps
+	cmake -S . -B $(BUILD_RUN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_RUN)
+
+build-check: deps
+	cmake -S . -B $(BUILD_CHECK) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSALY_SANITIZE=ON
+	cmake --build $(BUILD_CHECK)
+
+# Opens a copy of the bundled example, so the one in git stays untouched.
+run: build-run
+	rm -rf $(SCRATCH) && mkdir -p $(SCRATCH) && cp -r examples/. $(SCRATCH)/
+	if [ -n "$$DISPLAY" ]; then $(BUILD_RUN)/app/tessaly "$(SCRATCH)/$(EXAMPLE)"; \
+	else xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD_RUN)/app/tessaly "$(SCRATCH)/$(EXAMPLE)"; fi
+
+check: build-check
+	cd $(BUILD_CHECK) && ctest --output-on-failure
+
+# Speed figures: optimised build, no sanitizers.
+bench: build-run
+	for b in $(BUILD_RUN)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,1 @@
+// Placeholder until the first dialog of this library exists.

@@ -1,0 +1,36 @@
+#include "fronttablotype.h"
+
+QList<FrontTabloType> frontTabloTypesInMenuOrder(bool backBoard)
+{
+    QList<FrontTabloType> types{Board32x192, Board32x320, Board32x256, Board24x144, Board16x128};
+    if (backBoard)
+        types << Board16x96Sofits;
+    types << Board16x96;
+    return types;
+}
+
+QString frontTabloTypeText(int type)
+{
+    switch (type) {
+    case Board32x192:
+        return QStringLiteral("Табло 32x192 цветное");
+    case Board16x128:
+        return QStringLiteral("Табло 16x128");
+    case Board16x96Sofits:
+        return QStringLiteral("Табло 16x96 + софиты");
+    case Board16x96:
+        return QStringLiteral("Табло 16x96");
+    case Board32x320:
+        return QStringLiteral("Табло 32x320 цветное");
+    case Board32x256:
+        return QStringLiteral("Табло 32x256 цветное");
+    case Board24x144:
+        return QStringLiteral("Табло 24x144 цветное");
+    }
+    return QString();
+}
+
+bool isFrontTabloType(int type)
+{
+    return type >= Board32x192 && type <= Board24x144;
+}

@@ -1,0 +1,25 @@
+// Destination board models, as kept in editor.ini and the user's defaults.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+enum FrontTabloType
+{
+    Board32x192 = 0,
+    Board16x128 = 1,
+    Board16x96Sofits = 2,
+    Board16x96 = 3,
+    Board32x320 = 4,
+    Board32x256 = 5,
+    Board24x144 = 6,
+};
+
+// The models in the order the board menus list them; the back board alone
+// offers the model with side lights.
+QList<FrontTabloType> frontTabloTypesInMenuOrder(bool backBoard);
+
+// Menu text of a model, empty for a value outside the enumeration.
+QString frontTabloTypeText(int type);
+
+bool isFrontTabloType(int type);
