@@ -47,14 +47,15 @@ void storeBoardModel(const char *key, FrontTabloType type)
     QSettings().setValue(QLatin1String(key), int(type));
 }
 
-// Reads no more entries than the list may ever hold, so a junk array size
-// cannot make us loop for ages; empty or non-text entries are dropped.
+// Looks at no more entries than the list may ever hold, so a junk array size
+// cannot keep us reading for ages; empty or non-text entries are dropped.
 QStringList readRecentFolders()
 {
     QSettings settings;
     QStringList folders;
-    const int size = settings.beginReadArray(QLatin1String(recentArray));
-    for (int i = 0; i < size && folders.size() < MainWindow::maxRecentFolders; ++i) {
+    const int size =
+        qMin(settings.beginReadArray(QLatin1String(recentArray)), MainWindow::maxRecentFolders);
+    for (int i = 0; i < size; ++i) {
         settings.setArrayIndex(i);
         const QVariant value = settings.value(QLatin1String(recentPathKey));
         if (value.type() != QVariant::String && value.type() != QVariant::ByteArray)
