@@ -142,6 +142,34 @@ QStringList recentMenuTexts(MainWindow &w)
     return texts;
 }
 
+// Board 0 is the front, 1 the side and 2 the back board.
+FrontTabloType modelOf(const RouteForm *form, int board)
+{
+    switch (board) {
+    case 0:
+        return form->frontTabloType();
+    case 1:
+        return form->sideTabloType();
+    default:
+        return form->backTabloType();
+    }
+}
+
+void setModel(RouteForm *form, int board, FrontTabloType type)
+{
+    switch (board) {
+    case 0:
+        form->setFrontTabloType(type);
+        break;
+    case 1:
+        form->setSideTabloType(type);
+        break;
+    default:
+        form->setBackTabloType(type);
+        break;
+    }
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -525,12 +553,6 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(int, board);
-        using Setter = void (RouteForm::*)(int);
-        using Getter = FrontTabloType (RouteForm::*)() const;
-        const Setter set[] = {&RouteForm::setFrontTabloType, &RouteForm::setSideTabloType,
-                              &RouteForm::setBackTabloType};
-        const Getter get[] = {&RouteForm::frontTabloType, &RouteForm::sideTabloType,
-                              &RouteForm::backTabloType};
         const FrontTabloType firstStart[] = {Board32x192, Board16x128, Board16x128};
 
         MainWindow w;
@@ -538,23 +560,23 @@ private slots:
         RouteForm *one = formAt(w, 0);
         RouteForm *two = formAt(w, 1);
         for (int i = 0; i < 3; ++i)
-            QCOMPARE((one->*get[i])(), firstStart[i]);
+            QCOMPARE(modelOf(one, i), firstStart[i]);
         QVERIFY(!QSettings().contains(key)); // opening alone writes no defaults
 
-        (one->*set[board])(Board32x256);
+        setModel(one, board, Board32x256);
         QCOMPARE(QSettings().value(key).toInt(), int(Board32x256));
-        QCOMPARE((two->*get[board])(), firstStart[board]);
+        QCOMPARE(modelOf(two, board), firstStart[board]);
         for (const char *other : {"frontTablo/type", "sideTablo/type", "backTablo/type"})
             QCOMPARE(QSettings().contains(other), key == QLatin1String(other));
 
         w.openFolders({folder(QStringLiteral("three"))});
         RouteForm *three = formAt(w, 2);
         for (int i = 0; i < 3; ++i)
-            QCOMPARE((three->*get[i])(), i == board ? Board32x256 : firstStart[i]);
-        QCOMPARE((two->*get[board])(), firstStart[board]);
+            QCOMPARE(modelOf(three, i), i == board ? Board32x256 : firstStart[i]);
+        QCOMPARE(modelOf(two, board), firstStart[board]);
 
         // The new form's own signal also reaches the store.
-        (three->*set[board])(Board24x144);
+        setModel(three, board, Board24x144);
         QCOMPARE(QSettings().value(key).toInt(), int(Board24x144));
     }
 
