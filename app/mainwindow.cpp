@@ -136,6 +136,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    // Tearing down the tabs must not call back into a window that is going away.
+    disconnect(ui->tabWidget, nullptr, this, nullptr);
     delete ui;
 }
 
