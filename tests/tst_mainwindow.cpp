@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <memory>
+
 namespace {
 
 const QString promptTitle = QStringLiteral("Сохранение изменений");
@@ -177,13 +179,15 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir root;
+    // Fresh for every test: a route folder records its own board models.
+    std::unique_ptr<QTemporaryDir> rootDir;
+    QString root;
 
     // Creates (if needed) and returns a route folder below the temporary root.
     QString folder(const QString &name)
     {
-        QDir(root.path()).mkpath(name);
-        return root.path() + QLatin1Char('/') + name;
+        QDir(root).mkpath(name);
+        return root + QLatin1Char('/') + name;
     }
 
     QStringList folders(const QStringList &names)
@@ -200,10 +204,17 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("OOO Vantor"));
         QCoreApplication::setApplicationName(QStringLiteral("Tessaly-tst_mainwindow"));
         testsupport::isolateSettings();
-        QVERIFY(root.isValid());
     }
 
-    void init() { QSettings().clear(); }
+    void init()
+    {
+        QSettings().clear();
+        rootDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(rootDir->isValid());
+        root = QDir(rootDir->path()).canonicalPath();
+    }
+
+    void cleanup() { rootDir.reset(); }
 
     void windowAfterConstruction()
     {
@@ -375,12 +386,11 @@ private slots:
         QFETCH(QStringList, titles);
         QFETCH(QStringList, toolTips);
         folders({"a", "b"});
-        QVERIFY(testsupport::writeAll(root.path() + QStringLiteral("/f"), "x"));
-        const QString rootPath = QDir(root.path()).canonicalPath();
-        arguments.replaceInStrings(QStringLiteral("@"), rootPath);
-        toolTips.replaceInStrings(QStringLiteral("@"), rootPath);
+        QVERIFY(testsupport::writeAll(root + QStringLiteral("/f"), "x"));
+        arguments.replaceInStrings(QStringLiteral("@"), root);
+        toolTips.replaceInStrings(QStringLiteral("@"), root);
         const QString oldCurrent = QDir::currentPath();
-        QDir::setCurrent(rootPath);
+        QDir::setCurrent(root);
 
         MainWindow w;
         w.openFolders(arguments);
@@ -468,11 +478,11 @@ private slots:
         form->setCanSave(modified);
         // A file where the route folder was makes every save fail.
         QVERIFY(QDir(folder(QStringLiteral("p"))).removeRecursively());
-        QVERIFY(testsupport::writeAll(root.path() + QStringLiteral("/p"), "in the way"));
+        QVERIFY(testsupport::writeAll(root + QStringLiteral("/p"), "in the way"));
 
         BoxAnswerer answerer(answer.isEmpty() ? QStringList() : QStringList{answer});
         emit tabsOf(w)->tabCloseRequested(1);
-        QVERIFY(QFile::remove(root.path() + QStringLiteral("/p")));
+        QVERIFY(QFile::remove(root + QStringLiteral("/p")));
         QCOMPARE(answerer.prompts.size(), prompts);
         QCOMPARE(form.isNull(), closed);
         QCOMPARE(tabsOf(w)->count(), closed ? 1 : 2);
