@@ -291,33 +291,44 @@ private slots:
 
     void recentFolders_data()
     {
+        // Folder names, the stored list newest first.
+        QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QStringList>("opened");
         QTest::addColumn<QStringList>("expected");
 
-        QStringList eleven;
-        for (int i = 0; i <= 10; ++i)
-            eleven.append(QStringLiteral("r%1").arg(i));
-        QStringList newestTen;
-        for (int i = 10; i >= 1; --i)
-            newestTen.append(QStringLiteral("r%1").arg(i));
-        QTest::newRow("eleven keep the ten newest") << eleven << newestTen;
+        auto names = [](int from, int to) {
+            QStringList list;
+            for (int i = from; i != to; i += from < to ? 1 : -1)
+                list.append(QStringLiteral("r%1").arg(i));
+            return list;
+        };
+        QTest::newRow("eleven keep the ten newest")
+            << QStringList() << names(0, 11) << names(10, 0);
         QTest::newRow("reopening moves to the head")
-            << QStringList{"a", "b", "c", "b"} << QStringList{"b", "c", "a"};
+            << QStringList{"c", "b", "a"} << QStringList{"b"} << QStringList{"b", "c", "a"};
         QTest::newRow("reopening the head keeps one entry")
-            << QStringList{"a", "b", "b"} << QStringList{"b", "a"};
+            << QStringList{"b", "a"} << QStringList{"b"} << QStringList{"b", "a"};
         QTest::newRow("case makes a different folder")
-            << QStringList{"Route", "route"} << QStringList{"route", "Route"};
-        QStringList reopenOldest = eleven;
-        reopenOldest.append(QStringLiteral("r1"));
-        QStringList oldestBack = newestTen;
-        oldestBack.move(oldestBack.indexOf(QStringLiteral("r1")), 0);
-        QTest::newRow("reopening the tenth") << reopenOldest << oldestBack;
+            << QStringList{"Route"} << QStringList{"route"} << QStringList{"route", "Route"};
+        QTest::newRow("reopening the oldest")
+            << names(10, 0) << QStringList{"r1"} << QStringList{"r1"} + names(10, 1);
     }
 
     void recentFolders()
     {
+        QFETCH(QStringList, stored);
         QFETCH(QStringList, opened);
         QFETCH(QStringList, expected);
+        {
+            QSettings settings;
+            settings.beginWriteArray(QStringLiteral("recentOpen"));
+            const QStringList paths = folders(stored);
+            for (int i = 0; i < paths.size(); ++i) {
+                settings.setArrayIndex(i);
+                settings.setValue(QStringLiteral("path"), paths.at(i));
+            }
+            settings.endArray();
+        }
         {
             MainWindow w;
             w.openFolders(folders(opened));
