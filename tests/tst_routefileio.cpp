@@ -1,5 +1,5 @@
 // Line reading and atomic writing shared by the route folder files.
-#include "filesizelimit.h"
+#include "filetestsupport.h"
 #include "routefilereader.h"
 #include "routefilewriter.h"
 #include "testsupport.h"

@@ -1,5 +1,5 @@
 // ost.txt: reading into the record, writing byte for byte, round trips and bad input.
-#include "filesizelimit.h"
+#include "filetestsupport.h"
 #include "route.h"
 #include "stationfile.h"
 #include "testsupport.h"
@@ -387,10 +387,7 @@ private slots:
                                              "\0",       "\t",
                                              "A",        "-",
                                              "99999"};
-        // Rewriting one file thousands of times is slow on a disk that discards freed blocks.
-        const QString tmpfs = QStringLiteral("/dev/shm");
-        QTemporaryDir dir(QFileInfo(tmpfs).isWritable() ? tmpfs + QStringLiteral("/tst-XXXXXX")
-                                                        : QDir::tempPath() + "/tst-XXXXXX");
+        QTemporaryDir dir(testsupport::fastTempTemplate());
         QVERIFY(dir.isValid());
         QRandomGenerator random(2024);
         for (int i = 0; i < 1500; ++i) {

@@ -1,11 +1,25 @@
-// Makes writes fail for a while: root may write anywhere, but not beyond RLIMIT_FSIZE.
+// Helpers of the file format tests.
 #pragma once
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
 
 #include <csignal>
 #include <sys/resource.h>
 
 namespace testsupport {
 
+// A folder template in memory where there is one: rewriting a file thousands of times is slow
+// on a disk that discards freed blocks. For QTemporaryDir.
+inline QString fastTempTemplate()
+{
+    const QString tmpfs = QStringLiteral("/dev/shm");
+    const QString base = QFileInfo(tmpfs).isWritable() ? tmpfs : QDir::tempPath();
+    return base + QStringLiteral("/tessaly-test-XXXXXX");
+}
+
+// Makes writes fail for a while: root may write anywhere, but not beyond RLIMIT_FSIZE.
 // Files may not grow beyond `bytes` while this lives; SIGXFSZ is ignored meanwhile, so the
 // write itself reports the failure.
 class FileSizeLimit
