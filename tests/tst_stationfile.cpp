@@ -1,4 +1,5 @@
 // ost.txt: reading into the record, writing byte for byte, round trips and bad input.
+#include "coordfile.h"
 #include "filetestsupport.h"
 #include "route.h"
 #include "stationfile.h"
@@ -130,6 +131,26 @@ private slots:
         QVERIFY(readStationFile(again));
         QVERIFY(writeStationFile(again));
         QCOMPARE(ostOf(dir), written);
+    }
+
+    // The example route that ships with the program reads and writes back unchanged.
+    void exampleRoute()
+    {
+        const QString example = QStringLiteral(TESSALY_EXAMPLES "/route12");
+        QTemporaryDir dir;
+        for (const char *name : {"ost.txt", "coord.txt"})
+            QVERIFY(QFile::copy(example + '/' + name, dir.filePath(QString::fromLatin1(name))));
+        Route route;
+        route.setPath(dir.path());
+        QVERIFY(readStationFile(route));
+        QVERIFY(readCoordFile(route));
+        QVERIFY(route.stationCount() > 0);
+        QVERIFY(route.hasBackDirection());
+        QVERIFY(writeStationFile(route));
+        QVERIFY(writeCoordFile(route));
+        for (const char *name : {"ost.txt", "coord.txt"})
+            QCOMPARE(testsupport::readAll(dir.filePath(QString::fromLatin1(name))),
+                     testsupport::readAll(example + '/' + name));
     }
 
     void writeRecords_data()
