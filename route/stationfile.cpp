@@ -286,7 +286,7 @@ bool readStationFile(Route &route)
 
         if (station->soundFiles().isEmpty() && station->textFiles().isEmpty()) {
             const QString sound = QStringLiteral("%1.wav").arg(number, 2, 10, QLatin1Char('0'));
-            if (QFileInfo::exists(route.path() + QLatin1Char('/') + sound))
+            if (QFileInfo(route.path() + QLatin1Char('/') + sound).isFile())
                 station->soundFiles().append(sound);
         }
         if (station->soundFiles().size() == 1 &&

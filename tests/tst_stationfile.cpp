@@ -103,8 +103,9 @@ private slots:
         QTest::newRow("Windows-1251, LF") << QStringLiteral("cp1251") << QStringList();
         QTest::newRow("mixed encodings and line ends, blank line, several STOP")
             << QStringLiteral("mixed") << QStringList();
-        QTest::newRow("NN.wav defaults") << QStringLiteral("defaultsound")
-                                         << QStringList{"00.wav", "01.wav", "02.wav", "03.wav"};
+        QTest::newRow("NN.wav defaults")
+            << QStringLiteral("defaultsound")
+            << QStringList{"00.wav", "01.wav", "02.wav", "03.wav", "04.wav/"};
         QTest::newRow("short header, no END") << QStringLiteral("short") << QStringList();
     }
     void readAndWriteFiles()
@@ -112,8 +113,12 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, folderFiles);
         QTemporaryDir dir;
-        for (const QString &file : folderFiles)
-            QVERIFY(testsupport::writeAll(dir.filePath(file), "RIFF"));
+        for (const QString &file : folderFiles) {
+            if (file.endsWith(QLatin1Char('/')))
+                QVERIFY(QDir(dir.path()).mkdir(file));
+            else
+                QVERIFY(testsupport::writeAll(dir.filePath(file), "RIFF"));
+        }
 
         Route route;
         QVERIFY(readBytes(dir, testsupport::readAll(dataFile(name + ".ost.txt")), route));
