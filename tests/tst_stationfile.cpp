@@ -205,10 +205,23 @@ private slots:
             files->setSoundFiles({QStringLiteral("a b.wav")});
             files->setTextFiles({QStringLiteral("c,d.txt"), QStringLiteral("e.txt")});
             route.insertStation(2, files);
+            Station *backslash = newStation(QStringLiteral("C:\\"));
+            backslash->setNextName(0, QStringLiteral("D:\\"));
+            route.insertStation(3, backslash);
             route.setBackStationIndex(1);
         }
         QVERIFY(writeStationFile(route));
-        QCOMPARE(ostOf(dir), testsupport::readAll(dataFile(name + ".written.ost.txt")));
+        const QByteArray written = ostOf(dir);
+        QCOMPARE(written, testsupport::readAll(dataFile(name + ".written.ost.txt")));
+
+        Route again;
+        again.setPath(dir.path());
+        QVERIFY(readStationFile(again));
+        QCOMPARE(stationFileBytes(again), written);
+        for (int i = 0; i < route.stationCount(); ++i) {
+            QCOMPARE(again.station(i)->name(0), route.station(i)->name(0));
+            QCOMPARE(again.station(i)->nextName(0), route.station(i)->nextName(0));
+        }
     }
 
     void header_data()
