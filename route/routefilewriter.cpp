@@ -14,6 +14,16 @@ void RouteFileWriter::addLine(const QByteArray &bytes)
     m_data += "\r\n";
 }
 
+QByteArray RouteFileWriter::lineText(const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    for (char &c : bytes) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return bytes;
+}
+
 bool RouteFileWriter::save(const QString &path, const QByteArray &content)
 {
     QSaveFile file(path);

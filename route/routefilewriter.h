@@ -33,6 +33,9 @@ public:
     const QByteArray &data() const { return m_data; }
     // Replaces the file at path; on failure the old file stays as it was and false is returned.
     bool commit(const QString &path) { return save(path, m_data); }
+    // UTF-8 bytes of a text that has to stay on its line: CR and LF (a pasted line break)
+    // become spaces, or they would split the line and corrupt the file.
+    static QByteArray lineText(const QString &text);
     // Replaces the file at path with finished content, like commit().
     static bool save(const QString &path, const QByteArray &content);
 

@@ -61,13 +61,13 @@ QByteArray beforeSep(QByteArray field)
 // "text" or "text\\next" when there is a next text.
 void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next)
 {
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = RouteFileWriter::lineText(text);
     out << bytes;
     if (next.isEmpty())
         return;
     if (bytes.endsWith('\\'))
         out << ' ';
-    out << sep << next.toUtf8();
+    out << sep << RouteFileWriter::lineText(next);
 }
 
 void readFontOption(Route &route, const QByteArray &item)
@@ -179,7 +179,7 @@ void writeFilesLine(RouteFileWriter &out, const Station &station)
             if (!first)
                 out << ", ";
             first = false;
-            const QByteArray bytes = name.toUtf8();
+            const QByteArray bytes = RouteFileWriter::lineText(name);
             if (bytes.contains(' ') || bytes.contains(','))
                 out << '"' << bytes << '"';
             else
@@ -307,9 +307,9 @@ QByteArray stationFileBytes(const Route &route)
     out.reserve(256 * (route.stationCount() + 1));
 
     const int font = route.frontFont();
-    QByteArray header = beforeSep(orSpace(route.frontNumber()).toUtf8()) +
-                        beforeSep(orSpace(route.frontStartingPoint(0)).toUtf8()) +
-                        beforeSep(orSpace(route.frontDestination(0)).toUtf8() +
+    QByteArray header = beforeSep(RouteFileWriter::lineText(orSpace(route.frontNumber()))) +
+                        beforeSep(RouteFileWriter::lineText(orSpace(route.frontStartingPoint(0)))) +
+                        beforeSep(RouteFileWriter::lineText(orSpace(route.frontDestination(0))) +
                                   Route::suffixFromMode(route.frontMode()));
     header += 'F';
     header += (font & 1) ? '0' : '1';

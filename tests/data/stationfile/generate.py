@@ -156,7 +156,8 @@ put(HERE, 'short.ost.txt', lines(SHORT, eol=b'\n', bom=True, final_eol=False))
 put(HERE, 'short.written.ost.txt', lines(SHORT_WRITTEN, bom=True))
 
 # A record built in the test: empty texts written as spaces, a lost second-language next text,
-# names that begin with END and STOP, quoted file names, texts ending in a backslash.
+# names that begin with END and STOP, quoted file names, texts ending in a backslash, texts
+# and a file name with pasted line breaks.
 CONSTRUCTED = r''' \\ \\ _N_M\\F10;R12;#0f0,0f0,ff0;
    \\Dest
 1 
@@ -167,7 +168,9 @@ CONSTRUCTED = r''' \\ \\ _N_M\\F10;R12;#0f0,0f0,ff0;
   "a b.wav", "c,d.txt", e.txt
 4 C:\ \\D:\
   .wav
-5 END'''
+5 Line break\\a  b
+  "x y.wav"
+6 END'''
 put(HERE, 'constructed.written.ost.txt', lines(CONSTRUCTED, bom=True))
 
 # --- coord.txt -----------------------------------------------------------------------------
