@@ -64,8 +64,8 @@ QImage renderFont(const BoardFont &font)
     }
     widget.setInkColor(0x40FF40);
     for (int s = 0; s < sampleCount; ++s) {
-        const QString text = digits ? QStringLiteral("0123456789 1234 77 801")
-                                    : QString::fromUtf8(samples[s]);
+        const QString text =
+            digits ? QStringLiteral("0123456789 1234 77 801") : QString::fromUtf8(samples[s]);
         widget.drawText(text, 1, lines * cellH + s * cellH + 1, font);
     }
     widget.resize(2 * 2 + columns * Pitch, 2 * 2 + rows * Pitch);
