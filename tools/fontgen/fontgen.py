@@ -204,14 +204,10 @@ def double_stems(px, limit):
     return frozenset(out)
 
 
-def scale(px, fx, fy, ox=0, oy=0):
-    """Nearest-neighbour scaling by integer or fractional factors."""
-    out = set()
-    for x, y in px:
-        for sx in range(int(round(x * fx)), int(round((x + 1) * fx))):
-            for sy in range(int(round(y * fy)), int(round((y + 1) * fy))):
-                out.add((sx + ox, sy + oy))
-    return frozenset(out)
+def scale(px, factor):
+    """Each pixel becomes a factor x factor block."""
+    return frozenset((x * factor + i, y * factor + j) for x, y in px
+                     for i in range(factor) for j in range(factor))
 
 
 # ---------------------------------------------------------------- targets
@@ -267,7 +263,7 @@ def fit_rows(height, baseline):
 
 
 class Target:
-    def __init__(self, name, width, height, slots, faces, post=None, fixed_rows=None):
+    def __init__(self, name, width, height, slots, faces, post=None):
         self.name = name
         self.width = width
         self.height = height
@@ -493,7 +489,7 @@ def misc(name):
 
 def scaled(factor, ascent_from, ascent_to):
     def transform(px):
-        out = scale(px, factor, factor)
+        out = scale(px, factor)
         return shift(out, 0, ascent_to - ascent_from * factor)
     return transform
 
