@@ -30,10 +30,15 @@ assert len(TEXT_SLOTS) == 416
 TEXT_SLOTS[105] = 0x2116
 DIGIT_SLOTS = list(range(0x30, 0x3A))
 
-# Glyphs that must look exactly so: they fix the measured widths of texts.
+# Glyphs that must look exactly so; "A" and "1" fix the measured widths of texts.
 FIXED = {
     ("FontText8x8Thin", ord("A")): [0x30, 0x50, 0x90, 0x90, 0xF0, 0x90, 0x90, 0x00],
     ("FontText8x8Bold", ord("A")): [0x3C, 0x4C, 0xCC, 0xCC, 0xFC, 0xCC, 0xCC, 0x00],
+    # Stops of the bold 8 x 8 weight: square dots.
+    ("FontText8x8Bold", ord(".")): [0, 0, 0, 0, 0, 0xC0, 0xC0, 0],
+    ("FontText8x8Bold", ord(",")): [0, 0, 0, 0, 0, 0x60, 0x60, 0xC0],
+    ("FontText8x8Bold", ord(":")): [0, 0, 0xC0, 0xC0, 0, 0xC0, 0xC0, 0],
+    ("FontText8x8Bold", ord(";")): [0, 0, 0x60, 0x60, 0, 0x60, 0x60, 0xC0],
     ("FontDigits16x16", ord("1")): [0x0C00, 0x1C00, 0x3C00, 0x7C00, 0xDC00, 0x9C00] + [0x1C00] * 10,
 }
 
@@ -157,8 +162,12 @@ def resize_rows(rows, lo, hi, count):
 
         def key_shrink(run):
             start, length = run
-            return (length < 2, is_bar_row(rows[start]) and length < 3, -length,
-                    abs(start + length / 2 - mid))
+            row = rows[start]
+            if length >= 2:
+                return (0, is_bar_row(row) and length < 3, -length, abs(start + length / 2 - mid))
+            # A single row: drop the one its neighbours resemble most.
+            diffs = [len(set(row) ^ set(rows[n])) for n in (start - 1, start + 1) if lo <= n < hi]
+            return (1, is_bar_row(row), min(diffs, default=99), -len(row), abs(start - mid))
 
         if not runs:
             break
