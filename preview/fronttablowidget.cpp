@@ -198,8 +198,10 @@ QString FrontTabloWidget::formatDateTime(const QString &pattern, const QDateTime
             ++i;
             continue;
         }
+        // Only the first four letters of a run matter; counting more would
+        // make long separators quadratic.
         int run = 1;
-        while (i + run < n && pattern.at(i + run) == c)
+        while (run < 4 && i + run < n && pattern.at(i + run) == c)
             ++run;
         const char letter = c.toLatin1();
         int value = -1;
