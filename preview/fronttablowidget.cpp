@@ -106,6 +106,10 @@ void FrontTabloWidget::setBoardType(int type)
     m_sofitWidth = g.sofitWidth;
     if (g.hasSofits >= 0)
         m_hasSofits = g.hasSofits != 0;
+    // A running animation carries on in the new geometry instead of in the
+    // regions of the old board.
+    if (m_timer.isActive())
+        redrawBoard(true);
 }
 
 QString FrontTabloWidget::startingPoint(int lang) const

@@ -166,6 +166,7 @@ private slots:
     void verticalStationList();
     void horizontalStationList();
     void separatorInLowerHalf();
+    void boardChangeWhileRunning();
     void formatSeparator_data();
     void formatSeparator();
     void badTexts_data();
@@ -672,11 +673,14 @@ void TestFrontTabloWidget::runningLine()
 {
     FrontTabloWidget w;
     w.setBoardType(Board16x128);
+    w.setNumber(QStringLiteral("7"));
     w.setLine1Color(Red);
     w.setStartingPoint(0, QStringLiteral("НП"));
     w.setDestination(1, QStringLiteral("Ш"));
     w.startAnimation();
     QCOMPARE(w.animationPeriod(), 16);
+    const int textStart = w.textStart();
+    QCOMPARE(textStart, TabloWidget::textWidth(QStringLiteral("7"), FontDigits16x16) + 1);
 
     // The text enters at the right edge and runs left one column per step.
     const QString text = QStringLiteral("НП");
@@ -687,14 +691,17 @@ void TestFrontTabloWidget::runningLine()
         ++steps;
         if (steps == 5 || steps == width + 1) {
             Reference ref(w, 0, 128);
+            ref.draw(QStringLiteral("7"), 0, FontDigits16x16, 0xFFFFFF);
             ref.draw(text, 0, FontText16x16, Red, 0, 128 - steps + 1);
             QCOMPARE(difference(w, ref, wholeMatrix(w)), QString());
         }
     }
-    // Right after the last column, the second language follows half a board later.
+    // Right after the last column the languages change; the next pass follows
+    // after a gap of half the text area.
     QCOMPARE(steps, width + 2);
     QCOMPARE(w.currentLanguage(), 1);
-    for (int i = 0; i < 64 + 1; ++i) {
+    const int gap = (128 - textStart) / 2;
+    for (int i = 0; i < gap + 1; ++i) {
         w.animationStep();
         QCOMPARE(litCount(w, QRect(127, 0, 1, 16)), 0);
     }
@@ -768,8 +775,13 @@ void TestFrontTabloWidget::verticalStationList()
     const BoardFont &font = h >= 16 ? FontText16x16 : (h >= 12 ? FontText8x12 : FontText8x8Thin);
     const QRect lower(0, h, w.matrixColumns(), h);
 
-    // Stopped: the first station stands still in the lower half.
+    // Stopped: the first station stands still in the lower half, under the
+    // upper line, which is centred only on static boards.
+    w.setStartingPoint(0, QStringLiteral("Вокзал"));
     w.refreshTablo();
+    Reference upper(w, 0, w.matrixColumns());
+    upper.draw(QStringLiteral("Вокзал"), 0, font, 0xFFFFFF);
+    QCOMPARE(difference(w, upper, QRect(0, 0, w.matrixColumns(), h)), QString());
     auto restsOn = [&](const QString &name) {
         Reference ref(w, 0, w.matrixColumns());
         ref.draw(name, h, font, Blue, TabloWidget::CenterText);
@@ -817,6 +829,7 @@ void TestFrontTabloWidget::horizontalStationList()
     const QVector<quint64> rynok = textColumns(w, QStringLiteral("Рынок"), 16, 16, FontText16x16);
     const QVector<quint64> depo = textColumns(w, QStringLiteral("Депо"), 16, 16, FontText16x16);
     QVERIFY(bursts.size() >= 4);
+    QVERIFY(gaps.size() >= 3);
     QCOMPARE(bursts.at(0), rynok);
     QCOMPARE(bursts.at(1), depo);
     QCOMPARE(bursts.at(2), rynok);
@@ -852,6 +865,35 @@ void TestFrontTabloWidget::separatorInLowerHalf()
     w.setSeparatorPreview(false);
     w.refreshTablo();
     QVERIFY(!difference(w, ref, wholeMatrix(w)).isEmpty());
+    // Running, the list moves on even while the separator field has the focus.
+    w.setSeparatorPreview(true);
+    w.startAnimation();
+    const QRect lower(0, 16, 320, 16);
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY(!difference(w, ref, lower).isEmpty());
+        w.animationStep();
+    }
+}
+
+void TestFrontTabloWidget::boardChangeWhileRunning()
+{
+    FrontTabloWidget w;
+    w.setBoardType(Board32x320);
+    w.setMode(ModeStationScroll | ModeCenter);
+    w.setStationNames(0, {QStringLiteral("Рынок"), QStringLiteral("Депо")});
+    w.startAnimation();
+    for (int i = 0; i < 10; ++i)
+        w.animationStep();
+    w.setBoardType(Board16x96);
+    QVERIFY(w.isAnimating());
+    Reference ref(w, 0, 96);
+    ref.draw(QStringLiteral("Рынок"), 8, FontText8x8Thin, 0xFFFFFF, TabloWidget::CenterText);
+    int steps = 0;
+    while (!difference(w, ref, wholeMatrix(w)).isEmpty() && steps < 100) {
+        w.animationStep();
+        ++steps;
+    }
+    QCOMPARE(steps, 7); // the list starts again, rising row by row in the new lower half
 }
 
 void TestFrontTabloWidget::formatSeparator_data()
