@@ -534,6 +534,12 @@ void TestTabloWidget::scrollUp()
 
     effect.counter = -3;
     QVERIFY(w.stepScrollUp(effect));
+    // A region far below the matrix moves and draws nothing.
+    const QVector<QRgb> before = snapshot(w);
+    effect.y = INT_MAX;
+    effect.counter = 5;
+    QVERIFY(!w.stepScrollUp(effect));
+    QCOMPARE(snapshot(w), before);
 }
 
 void TestTabloWidget::ledColor_data()
@@ -629,6 +635,7 @@ void TestTabloWidget::heightForWidth_data()
     QTest::newRow("pitch 1") << 100 << 20;
     QTest::newRow("too narrow") << 50 << 4;
     QTest::newRow("zero") << 0 << 4;
+    QTest::newRow("lowest int") << INT_MIN << 4;
 }
 
 void TestTabloWidget::heightForWidth()

@@ -1,9 +1,8 @@
-"""Readers for the bitmap font formats the generator converts: BDF (PCF goes
-through pcf2bdf first) and PSF 1/2 console fonts with their Unicode tables."""
+"""Reader for the bitmap fonts the generator converts: PCF files, turned into
+BDF text by pcf2bdf."""
 
 import gzip
 import os
-import struct
 import subprocess
 import tempfile
 
@@ -118,71 +117,6 @@ def load_pcf(path):
         subprocess.run(["pcf2bdf", "-o", dst, src], check=True)
         text = open(dst, encoding="latin-1").read()
     return _read_bdf(text, os.path.basename(path))
-
-
-def load_psf(path):
-    """A PSF 1 or 2 console font with its Unicode table."""
-    data = open(path, "rb").read()
-    if path.endswith(".gz"):
-        data = gzip.decompress(data)
-    if data[:2] == b"\x36\x04":
-        mode, charsize = data[2], data[3]
-        count = 512 if mode & 1 else 256
-        width, height, offset = 8, charsize, 4
-        has_table = bool(mode & 2)
-        table = data[offset + count * charsize:]
-        entries = []
-        pos = 0
-        for _ in range(count if has_table else 0):
-            cps = []
-            while True:
-                (u,) = struct.unpack_from("<H", table, pos)
-                pos += 2
-                if u == 0xFFFF:
-                    break
-                if u == 0xFFFE:
-                    # Sequences follow: not single code points.
-                    while struct.unpack_from("<H", table, pos)[0] != 0xFFFF:
-                        pos += 2
-                    continue
-                cps.append(u)
-            entries.append(cps)
-    else:
-        magic, version, hsize, flags, count, charsize, height, width = struct.unpack_from(
-            "<IIIIIIII", data, 0)
-        assert magic == 0x864AB572
-        offset = hsize
-        has_table = bool(flags & 1)
-        entries = []
-        if has_table:
-            table = data[offset + count * charsize:]
-            pos = 0
-            for _ in range(count):
-                cps = []
-                cur = bytearray()
-                while table[pos] != 0xFF:
-                    if table[pos] == 0xFE:
-                        # Sequences: skip to the end of the entry.
-                        while table[pos] != 0xFF:
-                            pos += 1
-                        break
-                    cur.append(table[pos])
-                    pos += 1
-                pos += 1
-                cps = [ord(ch) for ch in cur.decode("utf-8")]
-                entries.append(cps)
-    bytes_per_row = (width + 7) // 8
-    glyphs = {}
-    for g in range(count):
-        raw = data[offset + g * charsize: offset + (g + 1) * charsize]
-        rows = []
-        for r in range(height):
-            v = int.from_bytes(raw[r * bytes_per_row:(r + 1) * bytes_per_row], "big")
-            rows.append(v >> (bytes_per_row * 8 - width))
-        glyph = Glyph(width, rows)
-        for cp in entries[g] if g < len(entries) else []:
-            glyphs.setdefault(cp, glyph)
-    return SourceFont(os.path.basename(path), width, height, height, glyphs)
 
 
 def show(glyph):

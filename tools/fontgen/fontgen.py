@@ -30,10 +30,15 @@ assert len(TEXT_SLOTS) == 416
 TEXT_SLOTS[105] = 0x2116
 DIGIT_SLOTS = list(range(0x30, 0x3A))
 
-# Glyphs that must look exactly so: they fix the measured widths of texts.
+# Glyphs that must look exactly so; "A" and "1" fix the measured widths of texts.
 FIXED = {
     ("FontText8x8Thin", ord("A")): [0x30, 0x50, 0x90, 0x90, 0xF0, 0x90, 0x90, 0x00],
     ("FontText8x8Bold", ord("A")): [0x3C, 0x4C, 0xCC, 0xCC, 0xFC, 0xCC, 0xCC, 0x00],
+    # Stops of the bold 8 x 8 weight: square dots.
+    ("FontText8x8Bold", ord(".")): [0, 0, 0, 0, 0, 0xC0, 0xC0, 0],
+    ("FontText8x8Bold", ord(",")): [0, 0, 0, 0, 0, 0x60, 0x60, 0xC0],
+    ("FontText8x8Bold", ord(":")): [0, 0, 0xC0, 0xC0, 0, 0xC0, 0xC0, 0],
+    ("FontText8x8Bold", ord(";")): [0, 0, 0x60, 0x60, 0, 0x60, 0x60, 0xC0],
     ("FontDigits16x16", ord("1")): [0x0C00, 0x1C00, 0x3C00, 0x7C00, 0xDC00, 0x9C00] + [0x1C00] * 10,
 }
 
@@ -157,8 +162,12 @@ def resize_rows(rows, lo, hi, count):
 
         def key_shrink(run):
             start, length = run
-            return (length < 2, is_bar_row(rows[start]) and length < 3, -length,
-                    abs(start + length / 2 - mid))
+            row = rows[start]
+            if length >= 2:
+                return (0, is_bar_row(row) and length < 3, -length, abs(start + length / 2 - mid))
+            # A single row: drop the one its neighbours resemble most.
+            diffs = [len(set(row) ^ set(rows[n])) for n in (start - 1, start + 1) if lo <= n < hi]
+            return (1, is_bar_row(row), min(diffs, default=99), -len(row), abs(start - mid))
 
         if not runs:
             break
@@ -204,14 +213,10 @@ def double_stems(px, limit):
     return frozenset(out)
 
 
-def scale(px, fx, fy, ox=0, oy=0):
-    """Nearest-neighbour scaling by integer or fractional factors."""
-    out = set()
-    for x, y in px:
-        for sx in range(int(round(x * fx)), int(round((x + 1) * fx))):
-            for sy in range(int(round(y * fy)), int(round((y + 1) * fy))):
-                out.add((sx + ox, sy + oy))
-    return frozenset(out)
+def scale(px, factor):
+    """Each pixel becomes a factor x factor block."""
+    return frozenset((x * factor + i, y * factor + j) for x, y in px
+                     for i in range(factor) for j in range(factor))
 
 
 # ---------------------------------------------------------------- targets
@@ -267,7 +272,7 @@ def fit_rows(height, baseline):
 
 
 class Target:
-    def __init__(self, name, width, height, slots, faces, post=None, fixed_rows=None):
+    def __init__(self, name, width, height, slots, faces, post=None):
         self.name = name
         self.width = width
         self.height = height
@@ -493,7 +498,7 @@ def misc(name):
 
 def scaled(factor, ascent_from, ascent_to):
     def transform(px):
-        out = scale(px, factor, factor)
+        out = scale(px, factor)
         return shift(out, 0, ascent_to - ascent_from * factor)
     return transform
 
