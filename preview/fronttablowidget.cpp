@@ -229,9 +229,10 @@ QString FrontTabloWidget::formatDateTime(const QString &pattern, const QDateTime
                 i += 4;
                 continue;
             }
-            // "yy" keeps its leading zero like "dd" and "MM"; "y" drops it.
-            value = date.year() % 100;
-            break;
+            // The boards show the short year without a leading zero, "yy" as well as "y".
+            out += QString::number(date.year() % 100);
+            i += std::min(run, 2);
+            continue;
         default:
             out += c;
             ++i;

@@ -919,7 +919,7 @@ void TestFrontTabloWidget::formatSeparator_data()
     QTest::newRow("one-digit year, y")
         << QStringLiteral("d.M.y") << evening << QStringLiteral("23.11.5");
     QTest::newRow("one-digit year, yy")
-        << QStringLiteral("hh:mm dd.MM.yy") << evening << QStringLiteral("23:59 23.11.05");
+        << QStringLiteral("hh:mm dd.MM.yy") << evening << QStringLiteral("23:59 23.11.5");
     QTest::newRow("minutes and months apart")
         << QStringLiteral("mm MM") << evening << QStringLiteral("59 11");
     QTest::newRow("long runs") << QStringLiteral("hhh") << morning << QStringLiteral("077");
