@@ -15,7 +15,7 @@ QString dataDir(const QString &relative)
 }
 
 // The files of a route folder in the order the save writes them; the last lives in the ad folder.
-const char *const savedFiles[] = {"12/ost.txt",    "12/coord.txt",  "12/sidetab.txt",
+const char *const savedFiles[] = {"12/ost.txt",    "12/coord.txt",   "12/sidetab.txt",
                                   "12/script.txt", "12/backtab.txt", "Ads/rscript.txt"};
 
 // Every hand-made folder: the inputs of the board file cases and the saved new route.
@@ -40,11 +40,59 @@ QMap<QString, QByteArray> loadAndSave(const QString &root, bool *ok)
 QByteArray randomContent(QRandomGenerator &rng, const QByteArray &original)
 {
     static const char *const tokens[] = {
-        "\\\\", "\\", " ", "  ", "\r\n", "\n", "\r", ";", ":", "\"", "\\\"", ",", "_S", "_N",
-        "_C", "_", "F0", "F", "R", "N", "S", "T ", "#", "0", "1", "7", "12", "-1", "STOP ",
-        "END", "BT", "PATH_REKLAMA", "SM", "BR", "TABLO_FONT", "CYCLE_PLAY", "MARSH", "MARSH2",
-        "WORD_ST", "WORD_NEXT_ST2", "TEMP_IN", " NEXTDELAY:", ".wav", ".txt", ".mp3", "a",
-        "Пункт", "\xcf\xf3\xed\xea\xf2", "\xef\xbb\xbf", "\xe2\x80\x94", "55.5", "/", "..",
+        "\\\\",
+        "\\",
+        " ",
+        "  ",
+        "\r\n",
+        "\n",
+        "\r",
+        ";",
+        ":",
+        "\"",
+        "\\\"",
+        ",",
+        "_S",
+        "_N",
+        "_C",
+        "_",
+        "F0",
+        "F",
+        "R",
+        "N",
+        "S",
+        "T ",
+        "#",
+        "0",
+        "1",
+        "7",
+        "12",
+        "-1",
+        "STOP ",
+        "END",
+        "BT",
+        "PATH_REKLAMA",
+        "SM",
+        "BR",
+        "TABLO_FONT",
+        "CYCLE_PLAY",
+        "MARSH",
+        "MARSH2",
+        "WORD_ST",
+        "WORD_NEXT_ST2",
+        "TEMP_IN",
+        " NEXTDELAY:",
+        ".wav",
+        ".txt",
+        ".mp3",
+        "a",
+        "Пункт",
+        "\xcf\xf3\xed\xea\xf2",
+        "\xef\xbb\xbf",
+        "\xe2\x80\x94",
+        "55.5",
+        "/",
+        "..",
     };
     const int kinds = 3;
     QByteArray bytes;
@@ -249,27 +297,38 @@ void TestRouteFolder::randomBytes()
 {
     const QString in = dataDir(QStringLiteral("boardfiles/utf8/in"));
     const QMap<QString, QByteArray> original = foldertree::read(in);
-    QTemporaryDir tmp;
+    // Every save syncs its files to disk; memory-backed storage keeps thousands of them quick.
+    const QString shm = QStringLiteral("/dev/shm");
+    QTemporaryDir tmp(QFileInfo(shm).isWritable() ? shm + QStringLiteral("/tessaly-XXXXXX")
+                                                  : QDir::tempPath() + QStringLiteral("/XXXXXX"));
+    QVERIFY(tmp.isValid());
     QRandomGenerator rng(20261207);
     const int perFile = 300;
+    QStringList failures;
+    QVERIFY(foldertree::copy(in, tmp.path()));
     for (int round = 0; round < perFile; ++round) {
         for (const char *file : savedFiles) {
-            QVERIFY(QDir(tmp.path()).removeRecursively());
-            QVERIFY(foldertree::copy(in, tmp.path()));
             const QString name = QString::fromLatin1(file);
             const QByteArray bytes = randomContent(rng, original.value(name));
-            QVERIFY(testsupport::writeAll(tmp.filePath(name), bytes));
+            for (const char *other : savedFiles) {
+                const QString path = tmp.filePath(QString::fromLatin1(other));
+                QVERIFY(testsupport::writeAll(path, other == file ? bytes : original.value(other)));
+            }
 
             bool ok = false;
             const QMap<QString, QByteArray> first = loadAndSave(tmp.path(), &ok);
             QVERIFY(ok);
             const QStringList diffs = foldertree::differences(first, loadAndSave(tmp.path(), &ok));
             QVERIFY(ok);
-            QVERIFY2(diffs.isEmpty(), qPrintable(name + QStringLiteral(" = ") +
-                                                 QString::fromLatin1(bytes.toPercentEncoding()) +
-                                                 QLatin1Char('\n') + diffs.join(QLatin1Char('\n'))));
+            if (!diffs.isEmpty())
+                failures << name + QStringLiteral(" = ") +
+                                QString::fromLatin1(bytes.toPercentEncoding()) + QLatin1Char('\n') +
+                                diffs.join(QLatin1Char('\n'));
         }
     }
+    QVERIFY2(failures.isEmpty(),
+             qPrintable(QString::number(failures.size()) + QStringLiteral(" unstable, e.g. ") +
+                        failures.mid(0, 8).join(QStringLiteral("\n\n"))));
 }
 
 QTEST_GUILESS_MAIN(TestRouteFolder)
