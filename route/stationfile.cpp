@@ -43,17 +43,24 @@ void readTextPair(const QByteArray &line, int start, QString &text, QString &nex
     next = end < line.size() ? decodeTrimmed(line, end + sepSize, line.size()) : QString();
 }
 
+// A text before a separator. A trailing backslash would merge with the separator, so a space
+// (trimmed away on reading) keeps them apart.
 QByteArray textOrSpace(const QString &text)
 {
-    return text.isEmpty() ? QByteArrayLiteral(" ") : text.toUtf8();
+    QByteArray bytes = text.toUtf8();
+    if (bytes.isEmpty() || bytes.endsWith('\\'))
+        bytes += ' ';
+    return bytes;
 }
 
 QByteArray textPair(const QString &text, const QString &next)
 {
+    if (next.isEmpty())
+        return text.toUtf8();
     QByteArray bytes = text.toUtf8();
-    if (!next.isEmpty())
-        bytes += sep + next.toUtf8();
-    return bytes;
+    if (bytes.endsWith('\\'))
+        bytes += ' ';
+    return bytes + sep + next.toUtf8();
 }
 
 void readFontOption(Route &route, const QByteArray &item)
