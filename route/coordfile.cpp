@@ -90,10 +90,8 @@ bool readCoordFile(Route &route)
     return true;
 }
 
-bool writeCoordFile(const Route &route)
+QByteArray coordFileBytes(const Route &route)
 {
-    if (route.path().isEmpty())
-        return false;
     RouteFileWriter out(false);
     out.addLine(" NEXTDELAY:" + QByteArray::number(route.nextDelay()));
     const int count = route.stationCount();
@@ -108,5 +106,12 @@ bool writeCoordFile(const Route &route)
         }
         out.addLine(line);
     }
-    return out.commit(fileName(route));
+    return out.data();
+}
+
+bool writeCoordFile(const Route &route)
+{
+    if (route.path().isEmpty())
+        return false;
+    return RouteFileWriter::save(fileName(route), coordFileBytes(route));
 }

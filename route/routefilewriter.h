@@ -14,7 +14,9 @@ public:
     void addLine(const QByteArray &bytes);
     const QByteArray &data() const { return m_data; }
     // Replaces the file at path; on failure the old file stays as it was and false is returned.
-    bool commit(const QString &path);
+    bool commit(const QString &path) { return save(path, m_data); }
+    // Replaces the file at path with finished content, like commit().
+    static bool save(const QString &path, const QByteArray &content);
 
 private:
     QByteArray m_data;

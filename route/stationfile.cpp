@@ -43,24 +43,25 @@ void readTextPair(const QByteArray &line, int start, QString &text, QString &nex
     next = end < line.size() ? decodeTrimmed(line, end + sepSize, line.size()) : QString();
 }
 
-// A text before a separator. A trailing backslash would merge with the separator, so a space
-// (trimmed away on reading) keeps them apart.
 QByteArray textOrSpace(const QString &text)
 {
-    QByteArray bytes = text.toUtf8();
-    if (bytes.isEmpty() || bytes.endsWith('\\'))
-        bytes += ' ';
-    return bytes;
+    return text.isEmpty() ? QByteArrayLiteral(" ") : text.toUtf8();
+}
+
+// A field followed by a separator: a trailing backslash would merge into the separator and
+// shift every later field, so it gets a space after it (the reader trims it off again).
+QByteArray beforeSep(QByteArray field)
+{
+    if (field.endsWith('\\'))
+        field += ' ';
+    return field + sep;
 }
 
 QByteArray textPair(const QString &text, const QString &next)
 {
     if (next.isEmpty())
         return text.toUtf8();
-    QByteArray bytes = text.toUtf8();
-    if (bytes.endsWith('\\'))
-        bytes += ' ';
-    return bytes + sep + next.toUtf8();
+    return beforeSep(text.toUtf8()) + next.toUtf8();
 }
 
 void readFontOption(Route &route, const QByteArray &item)
@@ -298,16 +299,15 @@ bool readStationFile(Route &route)
     return true;
 }
 
-bool writeStationFile(const Route &route)
+QByteArray stationFileBytes(const Route &route)
 {
-    if (route.path().isEmpty())
-        return false;
     RouteFileWriter out(true);
 
     const int font = route.frontFont();
-    QByteArray header =
-        textOrSpace(route.frontNumber()) + sep + textOrSpace(route.frontStartingPoint(0)) + sep +
-        textOrSpace(route.frontDestination(0)) + Route::suffixFromMode(route.frontMode()) + sep;
+    QByteArray header = beforeSep(textOrSpace(route.frontNumber())) +
+                        beforeSep(textOrSpace(route.frontStartingPoint(0))) +
+                        beforeSep(textOrSpace(route.frontDestination(0)) +
+                                  Route::suffixFromMode(route.frontMode()));
     header += 'F';
     header += (font & 1) ? '0' : '1';
     header += (font & 2) ? '0' : '1';
@@ -315,10 +315,10 @@ bool writeStationFile(const Route &route)
     out.addLine(header);
 
     if (!route.frontStartingPoint(1).isEmpty() || !route.frontDestination(1).isEmpty())
-        out.addLine(indent + textOrSpace(route.frontStartingPoint(1)) +
-                    (route.frontDestination(1).isEmpty()
-                         ? QByteArray()
-                         : sep + route.frontDestination(1).toUtf8()));
+        out.addLine(indent + (route.frontDestination(1).isEmpty()
+                                  ? textOrSpace(route.frontStartingPoint(1))
+                                  : beforeSep(textOrSpace(route.frontStartingPoint(1))) +
+                                        route.frontDestination(1).toUtf8()));
 
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {
@@ -339,7 +339,14 @@ bool writeStationFile(const Route &route)
         out.addLine(filesLine(station));
     }
     out.addLine(QByteArray::number(count + 1) + " END");
-    return out.commit(fileName(route));
+    return out.data();
+}
+
+bool writeStationFile(const Route &route)
+{
+    if (route.path().isEmpty())
+        return false;
+    return RouteFileWriter::save(fileName(route), stationFileBytes(route));
 }
 
 QByteArray colorsToText(const Route &route)
