@@ -18,24 +18,31 @@ QString dataDir(const QString &relative)
 const char *const savedFiles[] = {"12/ost.txt",    "12/coord.txt",   "12/sidetab.txt",
                                   "12/script.txt", "12/backtab.txt", "Ads/rscript.txt"};
 
-// Every hand-made folder: the inputs of the board file cases and the saved new route.
+// Every hand-made folder: the inputs of the board file cases, the saved new route and the
+// bundled example. Each is a root holding the route folder "12" (or "route12") and its ads.
 QStringList sampleFolders()
 {
     QStringList folders;
     const QDir boards(dataDir(QStringLiteral("boardfiles")));
     for (const QString &name : boards.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         folders << boards.filePath(name) + QStringLiteral("/in");
-    folders << dataDir(QStringLiteral("routefolder/newroute"));
+    folders << dataDir(QStringLiteral("routefolder/newroute")) << QStringLiteral(TESSALY_EXAMPLES);
     return folders;
 }
 
-// Loads the folder "12" below root and saves it; the tree afterwards, or with `files` only
+QString routeFolderIn(const QString &root)
+{
+    return root + (QFileInfo::exists(root + QStringLiteral("/12")) ? QStringLiteral("/12")
+                                                                   : QStringLiteral("/route12"));
+}
+
+// Loads the route folder below root and saves it; the tree afterwards, or with `files` only
 // those files.
 QMap<QString, QByteArray> loadAndSave(const QString &root, bool *ok,
                                       const QStringList &files = QStringList())
 {
     Route route;
-    *ok = route.load(root + QStringLiteral("/12")) && route.save();
+    *ok = route.load(routeFolderIn(root)) && route.save();
     if (files.isEmpty())
         return foldertree::read(root);
     QMap<QString, QByteArray> tree;
@@ -246,7 +253,8 @@ void TestRouteFolder::roundTrip()
     QFETCH(QString, folder);
     QTemporaryDir tmp;
     QVERIFY(foldertree::copy(folder, tmp.path()));
-    Route route(tmp.path() + QStringLiteral("/12"));
+    Route route(routeFolderIn(tmp.path()));
+    QVERIFY(route.stationCount() > 0);
     QVERIFY(route.save());
     const QMap<QString, QByteArray> first = foldertree::read(tmp.path());
     QVERIFY(route.save());
