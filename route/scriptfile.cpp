@@ -5,6 +5,8 @@
 #include "routefilewriter.h"
 #include "textencoding.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const char fileName[] = "/script.txt";
@@ -105,7 +107,12 @@ void applyKey(Route &route, const QByteArray &key, const QByteArray &value)
             relative.chop(1);
         // Decoded like every other value: a Windows-1251 folder name must not turn into
         // replacement characters, which the next save would write back.
-        route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') + decodeBytes(relative));
+        const QString folder = decodeBytes(relative);
+        // The ad folder lies below the folder of the routes; a value climbing out of it would
+        // let the save write rscript.txt anywhere, so it is not taken.
+        static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
+        if (!folder.split(separators).contains(QStringLiteral("..")))
+            route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') + folder);
     } else if (key == "TABLO_FONT") {
         if (route.frontFontFromStationFile())
             return;

@@ -348,6 +348,10 @@ void TestBoardFiles::scriptKeys_data()
         << QByteArray(" BT: SM: BR: TABLO_FONT: PATH_REKLAMA:x CYCLE_PLAY:0") << false
         << "BT=(MO)2(MNNSABRT)0 ad=x SM=00 BR=10 font=5 cycle=1 marsh=Маршрут %n.| out= in= "
            "st=| next=";
+    QTest::newRow("ad folder outside the folder of the routes")
+        << QByteArray(" PATH_REKLAMA:/Ads/../../x/ PATH_REKLAMA:..\\y") << false
+        << "BT=(MO)2(MNNSABRT)0 ad=Reklama SM=00 BR=10 font=5 cycle=0 marsh=Маршрут %n.| out= "
+           "in= st=| next=";
     QTest::newRow("letters without a colour") << QByteArray(" SM:xW BR:4a3 TABLO_FONT:1") << false
                                               << "BT=(MO)2(MNNSABRT)0 ad=Reklama SM=07 BR=10 "
                                                  "font=5 cycle=0 marsh=Маршрут %n.| out= in= "
