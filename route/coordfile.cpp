@@ -93,6 +93,7 @@ bool readCoordFile(Route &route)
 QByteArray coordFileBytes(const Route &route)
 {
     RouteFileWriter out(false);
+    out.reserve(32 * (route.stationCount() + 1));
     out.addLine(" NEXTDELAY:" + QByteArray::number(route.nextDelay()));
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {

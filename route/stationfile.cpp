@@ -43,9 +43,10 @@ void readTextPair(const QByteArray &line, int start, QString &text, QString &nex
     next = end < line.size() ? decodeTrimmed(line, end + sepSize, line.size()) : QString();
 }
 
-QByteArray textOrSpace(const QString &text)
+// An empty text is written as a single space; reading trims it off again.
+QString orSpace(const QString &text)
 {
-    return text.isEmpty() ? QByteArrayLiteral(" ") : text.toUtf8();
+    return text.isEmpty() ? QStringLiteral(" ") : text;
 }
 
 // A field followed by a separator: a trailing backslash would merge into the separator and
@@ -57,11 +58,16 @@ QByteArray beforeSep(QByteArray field)
     return field + sep;
 }
 
-QByteArray textPair(const QString &text, const QString &next)
+// "text" or "text\\next" when there is a next text.
+void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next)
 {
+    const QByteArray bytes = text.toUtf8();
+    out << bytes;
     if (next.isEmpty())
-        return text.toUtf8();
-    return beforeSep(text.toUtf8()) + next.toUtf8();
+        return;
+    if (bytes.endsWith('\\'))
+        out << ' ';
+    out << sep << next.toUtf8();
 }
 
 void readFontOption(Route &route, const QByteArray &item)
@@ -164,29 +170,25 @@ void readStationText(Route &route, Station *station, const QByteArray &line, int
     station->setNextName(0, next);
 }
 
-QByteArray quotedFileName(const QString &name)
+void writeFilesLine(RouteFileWriter &out, const Station &station)
 {
-    const QByteArray bytes = name.toUtf8();
-    if (bytes.contains(' ') || bytes.contains(','))
-        return '"' + bytes + '"';
-    return bytes;
-}
-
-QByteArray filesLine(const Station &station)
-{
-    QByteArray line(indent);
+    out << indent;
     bool first = true;
     for (const QStringList *names : {&station.soundFiles(), &station.textFiles()}) {
         for (const QString &name : *names) {
             if (!first)
-                line += ", ";
+                out << ", ";
             first = false;
-            line += quotedFileName(name);
+            const QByteArray bytes = name.toUtf8();
+            if (bytes.contains(' ') || bytes.contains(','))
+                out << '"' << bytes << '"';
+            else
+                out << bytes;
         }
     }
     if (first)
-        line += noSoundMark;
-    return line;
+        out << noSoundMark;
+    out.endLine();
 }
 
 QByteArray colorCode(const QColor &color)
@@ -284,7 +286,7 @@ bool readStationFile(Route &route)
 
         if (station->soundFiles().isEmpty() && station->textFiles().isEmpty()) {
             const QString sound = QStringLiteral("%1.wav").arg(number, 2, 10, QLatin1Char('0'));
-            if (QFileInfo::exists(route.path() + QLatin1Char('/') + sound))
+            if (QFileInfo(route.path() + QLatin1Char('/') + sound).isFile())
                 station->soundFiles().append(sound);
         }
         if (station->soundFiles().size() == 1 &&
@@ -302,11 +304,12 @@ bool readStationFile(Route &route)
 QByteArray stationFileBytes(const Route &route)
 {
     RouteFileWriter out(true);
+    out.reserve(256 * (route.stationCount() + 1));
 
     const int font = route.frontFont();
-    QByteArray header = beforeSep(textOrSpace(route.frontNumber())) +
-                        beforeSep(textOrSpace(route.frontStartingPoint(0))) +
-                        beforeSep(textOrSpace(route.frontDestination(0)) +
+    QByteArray header = beforeSep(orSpace(route.frontNumber()).toUtf8()) +
+                        beforeSep(orSpace(route.frontStartingPoint(0)).toUtf8()) +
+                        beforeSep(orSpace(route.frontDestination(0)).toUtf8() +
                                   Route::suffixFromMode(route.frontMode()));
     header += 'F';
     header += (font & 1) ? '0' : '1';
@@ -314,29 +317,32 @@ QByteArray stationFileBytes(const Route &route)
     header += ";R" + QByteArray::number(route.frontInterval()) + ";#" + colorsToText(route) + ';';
     out.addLine(header);
 
-    if (!route.frontStartingPoint(1).isEmpty() || !route.frontDestination(1).isEmpty())
-        out.addLine(indent + (route.frontDestination(1).isEmpty()
-                                  ? textOrSpace(route.frontStartingPoint(1))
-                                  : beforeSep(textOrSpace(route.frontStartingPoint(1))) +
-                                        route.frontDestination(1).toUtf8()));
+    if (!route.frontStartingPoint(1).isEmpty() || !route.frontDestination(1).isEmpty()) {
+        out << indent;
+        writeTextPair(out, orSpace(route.frontStartingPoint(1)), route.frontDestination(1));
+        out.endLine();
+    }
 
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {
         const Station &station = *route.station(i);
-        QByteArray main = QByteArray::number(i + 1) + ' ';
+        out << QByteArray::number(i + 1) << ' ';
         if (i == route.backStationIndex()) {
-            main += "STOP ";
+            out << "STOP ";
         } else if (station.name(0).startsWith(QLatin1String("END")) ||
                    station.name(0).startsWith(QLatin1String("STOP"))) {
             // A second space keeps such a name from reading as the end of the list or as
             // the back-direction mark; the text is trimmed on reading.
-            main += ' ';
+            out << ' ';
         }
-        main += textPair(station.name(0), station.nextName(0));
-        out.addLine(main);
-        if (!station.name(1).isEmpty())
-            out.addLine(indent + textPair(station.name(1), station.nextName(1)));
-        out.addLine(filesLine(station));
+        writeTextPair(out, station.name(0), station.nextName(0));
+        out.endLine();
+        if (!station.name(1).isEmpty()) {
+            out << indent;
+            writeTextPair(out, station.name(1), station.nextName(1));
+            out.endLine();
+        }
+        writeFilesLine(out, station);
     }
     out.addLine(QByteArray::number(count + 1) + " END");
     return out.data();

@@ -36,19 +36,6 @@ class TestRoute : public QObject
 private slots:
     void initTestCase() { testsupport::isolateSettings(); }
 
-    void newRecord()
-    {
-        const Route route;
-        QVERIFY(route.path().isEmpty());
-        QCOMPARE(route.stationCount(), 0);
-        QCOMPARE(route.backStationIndex(), 0);
-        QVERIFY(!route.frontNumberColor().isValid());
-        QCOMPARE(route.frontMode() | route.sideMode() | route.backMode(), 0);
-        const Station station;
-        QCOMPARE(int(station.radius()), 25);
-        QVERIFY(!station.coordinate().isValid());
-    }
-
     void stationIndexAndBackDirection_data()
     {
         QTest::addColumn<int>("count");
@@ -130,15 +117,6 @@ private slots:
         QCOMPARE(route.backStationIndex(), 2);
         route.insertStation(route.stationCount(), taken); // the route owns it again
         QCOMPARE(route.station(2), taken);
-    }
-
-    void wordsAreTrimmed()
-    {
-        Route route;
-        route.setStationWord(1, QStringLiteral("  Stop \t"));
-        route.setNextWord(0, QStringLiteral(" Следующая остановка "));
-        QCOMPARE(route.stationWord(1), QStringLiteral("Stop"));
-        QCOMPARE(route.nextWord(0), QStringLiteral("Следующая остановка"));
     }
 
     void sideNameFromText_data()

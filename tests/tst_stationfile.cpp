@@ -1,4 +1,5 @@
 // ost.txt: reading into the record, writing byte for byte, round trips and bad input.
+#include "coordfile.h"
 #include "filetestsupport.h"
 #include "route.h"
 #include "stationfile.h"
@@ -102,8 +103,9 @@ private slots:
         QTest::newRow("Windows-1251, LF") << QStringLiteral("cp1251") << QStringList();
         QTest::newRow("mixed encodings and line ends, blank line, several STOP")
             << QStringLiteral("mixed") << QStringList();
-        QTest::newRow("NN.wav defaults") << QStringLiteral("defaultsound")
-                                         << QStringList{"00.wav", "01.wav", "02.wav", "03.wav"};
+        QTest::newRow("NN.wav defaults")
+            << QStringLiteral("defaultsound")
+            << QStringList{"00.wav", "01.wav", "02.wav", "03.wav", "04.wav/"};
         QTest::newRow("short header, no END") << QStringLiteral("short") << QStringList();
     }
     void readAndWriteFiles()
@@ -111,8 +113,12 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, folderFiles);
         QTemporaryDir dir;
-        for (const QString &file : folderFiles)
-            QVERIFY(testsupport::writeAll(dir.filePath(file), "RIFF"));
+        for (const QString &file : folderFiles) {
+            if (file.endsWith(QLatin1Char('/')))
+                QVERIFY(QDir(dir.path()).mkdir(file));
+            else
+                QVERIFY(testsupport::writeAll(dir.filePath(file), "RIFF"));
+        }
 
         Route route;
         QVERIFY(readBytes(dir, testsupport::readAll(dataFile(name + ".ost.txt")), route));
@@ -130,6 +136,26 @@ private slots:
         QVERIFY(readStationFile(again));
         QVERIFY(writeStationFile(again));
         QCOMPARE(ostOf(dir), written);
+    }
+
+    // The example route that ships with the program reads and writes back unchanged.
+    void exampleRoute()
+    {
+        const QString example = QStringLiteral(TESSALY_EXAMPLES "/route12");
+        QTemporaryDir dir;
+        for (const char *name : {"ost.txt", "coord.txt"})
+            QVERIFY(QFile::copy(example + '/' + name, dir.filePath(QString::fromLatin1(name))));
+        Route route;
+        route.setPath(dir.path());
+        QVERIFY(readStationFile(route));
+        QVERIFY(readCoordFile(route));
+        QVERIFY(route.stationCount() > 0);
+        QVERIFY(route.hasBackDirection());
+        QVERIFY(writeStationFile(route));
+        QVERIFY(writeCoordFile(route));
+        for (const char *name : {"ost.txt", "coord.txt"})
+            QCOMPARE(testsupport::readAll(dir.filePath(QString::fromLatin1(name))),
+                     testsupport::readAll(example + '/' + name));
     }
 
     void writeRecords_data()
@@ -179,10 +205,23 @@ private slots:
             files->setSoundFiles({QStringLiteral("a b.wav")});
             files->setTextFiles({QStringLiteral("c,d.txt"), QStringLiteral("e.txt")});
             route.insertStation(2, files);
+            Station *backslash = newStation(QStringLiteral("C:\\"));
+            backslash->setNextName(0, QStringLiteral("D:\\"));
+            route.insertStation(3, backslash);
             route.setBackStationIndex(1);
         }
         QVERIFY(writeStationFile(route));
-        QCOMPARE(ostOf(dir), testsupport::readAll(dataFile(name + ".written.ost.txt")));
+        const QByteArray written = ostOf(dir);
+        QCOMPARE(written, testsupport::readAll(dataFile(name + ".written.ost.txt")));
+
+        Route again;
+        again.setPath(dir.path());
+        QVERIFY(readStationFile(again));
+        QCOMPARE(stationFileBytes(again), written);
+        for (int i = 0; i < route.stationCount(); ++i) {
+            QCOMPARE(again.station(i)->name(0), route.station(i)->name(0));
+            QCOMPARE(again.station(i)->nextName(0), route.station(i)->nextName(0));
+        }
     }
 
     void header_data()

@@ -155,6 +155,21 @@ SHORT_WRITTEN = r'''42\\ \\ \\F11;R4;#080;
 put(HERE, 'short.ost.txt', lines(SHORT, eol=b'\n', bom=True, final_eol=False))
 put(HERE, 'short.written.ost.txt', lines(SHORT_WRITTEN, bom=True))
 
+# A record built in the test: empty texts written as spaces, a lost second-language next text,
+# names that begin with END and STOP, quoted file names, texts ending in a backslash.
+CONSTRUCTED = r''' \\ \\ _N_M\\F10;R12;#0f0,0f0,ff0;
+   \\Dest
+1 
+  .wav
+2 STOP ENDE
+  .wav
+3  STOP
+  "a b.wav", "c,d.txt", e.txt
+4 C:\ \\D:\
+  .wav
+5 END'''
+put(HERE, 'constructed.written.ost.txt', lines(CONSTRUCTED, bom=True))
+
 # --- coord.txt -----------------------------------------------------------------------------
 
 # Canonical: UTF-8 without BOM, CR LF.
