@@ -1,6 +1,7 @@
 #include "boardheader.h"
 
 #include "route.h"
+#include "station.h"
 #include "textencoding.h"
 
 const QByteArray fieldSeparator("\\\\");
@@ -126,4 +127,11 @@ QByteArray secondLanguageLine(const QString &startingPoint, const QString &desti
     if (!destination.isEmpty())
         line += fieldSeparator + destination.toUtf8();
     return line;
+}
+
+Station *numberedStation(const Route &route, const QByteArray &line)
+{
+    const int space = line.indexOf(' ');
+    const qint64 number = line.left(space < 0 ? line.size() : space).toLongLong();
+    return number >= 1 && number <= route.stationCount() ? route.station(int(number - 1)) : nullptr;
 }

@@ -7,6 +7,9 @@
 #include <QList>
 #include <QString>
 
+class Route;
+class Station;
+
 struct BoardHeader
 {
     QString number;
@@ -34,3 +37,7 @@ QByteArray boardHeaderLine(const QString &number, const QString &startingPoint,
                            const QString &destination, int mode, const QByteArray &options);
 // Empty when both texts are empty: the line is not written then.
 QByteArray secondLanguageLine(const QString &startingPoint, const QString &destination);
+
+// Station lines of sidetab.txt and script.txt: the station named by the number before the
+// first space of the line; null for any number outside 1..station count.
+Station *numberedStation(const Route &route, const QByteArray &line);

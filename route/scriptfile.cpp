@@ -1,5 +1,6 @@
 #include "scriptfile.h"
 
+#include "boardheader.h"
 #include "route.h"
 #include "routefilereader.h"
 #include "routefilewriter.h"
@@ -171,9 +172,7 @@ bool readScriptFile(Route &route)
         const QByteArray line = reader.readLine();
         stationLines = stationLines || (!line.isEmpty() && isDigit(line.at(0)));
         if (stationLines) {
-            const int space = line.indexOf(' ');
-            if (Station *station =
-                    route.station(line.left(space < 0 ? line.size() : space).toInt() - 1))
+            if (Station *station = numberedStation(route, line))
                 parseFileList(line, station);
             continue;
         }

@@ -64,12 +64,6 @@ bool nextLine(RouteFileReader &reader, QByteArray &line)
     return true;
 }
 
-int stationNumber(const QByteArray &line)
-{
-    const int space = line.indexOf(' ');
-    return line.left(space < 0 ? line.size() : space).toInt();
-}
-
 } // namespace
 
 bool readSideFile(Route &route)
@@ -111,7 +105,7 @@ bool readSideFile(Route &route)
     while (more) {
         const QByteArray current = line;
         more = nextLine(reader, line);
-        Station *station = route.station(stationNumber(current) - 1);
+        Station *station = numberedStation(route, current);
         if (!station)
             continue;
         const int text = current.indexOf(' ') + 1;

@@ -239,7 +239,9 @@ void TestBoardFiles::sideStationNames_data()
     QTest::newRow("last line wins, no line end")
         << QByteArray("1 a\r\n1 b") << QStringList{"b", "", ""} << none;
     QTest::newRow("numbers outside the list")
-        << QByteArray("0 zero\r\n4 four\r\n-1 minus\r\nx y\r\n") << derived << none;
+        << QByteArray("0 zero\r\n4 four\r\n-1 minus\r\nx y\r\n-2147483648 min\r\n"
+                      "4294967298 wraps\r\n")
+        << derived << none;
     QTest::newRow("empty names") << QByteArray("1 \r\n2\r\n3   \r\n  \r\n") << derived << none;
     QTest::newRow("no station lines") << QByteArray() << derived << none;
     QTest::newRow("blank lines between")
@@ -377,7 +379,7 @@ void TestBoardFiles::scriptKeys_data()
         << "BT=(MO)2(MNNSABRT)0 ad=Reklama SM=00 BR=10 font=5 cycle=0 marsh=a\" MARSH2:| "
            "out= in= st=| next=";
     QTest::newRow("keys after station lines are not read")
-        << QByteArray(" BR:22\r\n\r\n2 x.wav\r\n BT:(X)1\r\n") << false
+        << QByteArray(" BR:22\r\n\r\n2 x.wav\r\n BT:(X)1\r\n-2147483648 a.wav\r\n") << false
         << "BT=(MO)2(MNNSABRT)0 ad=Reklama SM=00 BR=22 font=5 cycle=0 marsh=Маршрут %n.| out= "
            "in= st=| next=";
 }
