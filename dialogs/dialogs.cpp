@@ -1,1 +1,0 @@
-// Placeholder until the first dialog of this library exists.
