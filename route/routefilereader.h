@@ -1,0 +1,24 @@
+// Line reading shared by every reader of a route folder file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class RouteFileReader
+{
+public:
+    // Opens the file read-only, without line-end translation.
+    explicit RouteFileReader(const QString &path);
+
+    bool isOpen() const { return m_open; }
+    // True once every line has been read; a blank line in the file is not the end.
+    bool atEnd() const { return m_pos >= m_data.size(); }
+    // The next line without one trailing LF and then one trailing CR; the UTF-8 byte order
+    // mark is dropped from the first line only. Empty at the end of the file.
+    QByteArray readLine();
+
+private:
+    QByteArray m_data;
+    int m_pos = 0;
+    bool m_open = false;
+};

@@ -1,0 +1,201 @@
+#include "textencoding.h"
+
+#include "station.h"
+
+#include <QFile>
+#include <QTextCodec>
+
+namespace {
+
+const int headSize = 1024;
+
+inline bool isContinuation(uchar c)
+{
+    return c >= 0x80 && c <= 0xBF;
+}
+
+// Length of the valid UTF-8 sequence at p (1 for a plain ASCII byte), 0 when invalid.
+// Three-byte sequences must have a second byte A0..BF: that keeps Windows-1251 text such as
+// "вЂ" (E2 80) from passing for UTF-8.
+int utf8SequenceLength(const uchar *p, const uchar *end)
+{
+    const uchar lead = p[0];
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return end - p >= 2 && isContinuation(p[1]) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return end - p >= 3 && p[1] >= 0xA0 && p[1] <= 0xBF && isContinuation(p[2]) ? 3 : 0;
+    return 0;
+}
+
+} // namespace
+
+QTextCodec *utf8Codec()
+{
+    static QTextCodec *const codec = QTextCodec::codecForName("UTF-8");
+    return codec;
+}
+
+QTextCodec *cp1251Codec()
+{
+    static QTextCodec *const codec = QTextCodec::codecForName("Windows-1251");
+    return codec;
+}
+
+bool looksLikeUtf8(const char *bytes, int length)
+{
+    if (!bytes || length == 0 || bytes[0] == '\0')
+        return true;
+    if (length < 0)
+        length = int(qstrlen(bytes));
+    const uchar *p = reinterpret_cast<const uchar *>(bytes);
+    const uchar *const end = p + length;
+    int score = 5;
+    while (p < end && *p) {
+        const int n = utf8SequenceLength(p, end);
+        if (n > 1) {
+            if (++score > 9)
+                return true;
+        } else if (n == 0) {
+            if (--score == 0)
+                return false;
+        }
+        p += n > 0 ? n : 1;
+    }
+    return score > 4;
+}
+
+QString decodeBytes(const QByteArray &bytes)
+{
+    return decodeBytes(bytes.constData(), bytes.size());
+}
+
+QString decodeBytes(const char *bytes, int length)
+{
+    if (!bytes || length <= 0)
+        return QString();
+    QTextCodec *codec = looksLikeUtf8(bytes, length) ? utf8Codec() : cp1251Codec();
+    return codec->toUnicode(bytes, length);
+}
+
+int fileKind(const QString &name)
+{
+    if (name.isEmpty())
+        return FileKindNone;
+    static const char *const soundExtensions[] = {".wav", ".mp3", ".ape"};
+    for (const char *ext : soundExtensions) {
+        if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
+            return FileKindSound;
+    }
+    if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        return FileKindText;
+    return FileKindNone;
+}
+
+int parseFileList(const QByteArray &line, Station *station)
+{
+    const int size = line.size();
+    const uchar *const b = reinterpret_cast<const uchar *>(line.constData());
+    int taken = 0;
+    int pos = 0;
+    while (pos < size) {
+        if (b[pos] <= 0x20 || b[pos] == ',') {
+            ++pos;
+            continue;
+        }
+        int start;
+        int end;
+        if (b[pos] == '"') {
+            start = pos + 1;
+            if (start < size && b[start] != '"' && b[start] >= 0x20) {
+                end = start;
+                while (end < size && b[end] != '"' && b[end] >= 0x20)
+                    ++end;
+                pos = end + 1;
+            } else {
+                end = start;
+                pos += 2;
+            }
+        } else {
+            start = pos;
+            end = pos;
+            while (end < size && b[end] > 0x20 && b[end] != ',')
+                ++end;
+            pos = end + 1;
+        }
+        if (end == start)
+            continue;
+        const QString name = decodeBytes(line.constData() + start, end - start);
+        switch (fileKind(name)) {
+        case FileKindSound:
+            station->soundFiles().append(name);
+            ++taken;
+            break;
+        case FileKindText:
+            station->textFiles().append(name);
+            ++taken;
+            break;
+        default:
+            break;
+        }
+    }
+    return taken;
+}
+
+QByteArray nextKeyValue(const QByteArray &line, int &pos, QByteArray &value)
+{
+    value.clear();
+    const int size = line.size();
+    const uchar *const b = reinterpret_cast<const uchar *>(line.constData());
+    if (pos < 0)
+        pos = 0;
+    // Non-ASCII bytes count as blanks: a key is always plain ASCII.
+    while (pos < size && (b[pos] <= 0x20 || b[pos] >= 0x80))
+        ++pos;
+    if (pos >= size) {
+        pos = size;
+        return QByteArray();
+    }
+    QByteArray key;
+    if (b[pos] != ':') {
+        const int start = pos;
+        while (pos < size && b[pos] != ' ' && b[pos] != ':')
+            ++pos;
+        key = line.mid(start, pos - start);
+    }
+    if (pos >= size || b[pos] != ':')
+        return key;
+    ++pos;
+    if (pos >= size)
+        return key;
+    if (b[pos] != '"') {
+        const int start = pos;
+        while (pos < size && b[pos] != ' ')
+            ++pos;
+        value = line.mid(start, pos - start);
+        return key;
+    }
+    // Quoted value: a backslash before a quote makes that quote part of the value.
+    for (++pos; pos < size; ++pos) {
+        const char c = char(b[pos]);
+        if (c == '"') {
+            if (!value.endsWith('\\')) {
+                ++pos;
+                break;
+            }
+            value[value.size() - 1] = '"';
+        } else {
+            value.append(c);
+        }
+    }
+    return key;
+}
+
+QByteArray readFileHead(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(headSize);
+}

@@ -1,0 +1,37 @@
+// Encoding choice for texts of a route folder and the small parsers that several formats share.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class Station;
+class QTextCodec;
+
+enum FileKind
+{
+    FileKindNone = 0,
+    FileKindSound = 1,
+    FileKindText = 2,
+};
+
+// The two codecs of route folder texts, created on first use and kept for the whole run.
+QTextCodec *utf8Codec();
+QTextCodec *cp1251Codec();
+
+// Whether the bytes read better as UTF-8 than as Windows-1251; length -1 means up to NUL.
+bool looksLikeUtf8(const char *bytes, int length = -1);
+// Decodes with the codec that looksLikeUtf8 picks for exactly these bytes.
+QString decodeBytes(const QByteArray &bytes);
+QString decodeBytes(const char *bytes, int length);
+
+// FileKindSound for .wav/.mp3/.ape, FileKindText for .txt, any case; else FileKindNone.
+int fileKind(const QString &name);
+
+// Appends the sound and text file names of one files line to the station; returns how many.
+int parseFileList(const QByteArray &line, Station *station);
+
+// Reads the next KEY, KEY:value or KEY:"quoted value" item from pos; an empty key ends the line.
+QByteArray nextKeyValue(const QByteArray &line, int &pos, QByteArray &value);
+
+// The first kilobyte of a file for previews; empty when it cannot be read.
+QByteArray readFileHead(const QString &path);
