@@ -1,5 +1,13 @@
 #include "route.h"
 
+#include "adscript.h"
+#include "backfile.h"
+#include "coordfile.h"
+#include "scriptfile.h"
+#include "sidefile.h"
+#include "stationfile.h"
+
+#include <QDir>
 #include <QtGlobal>
 
 const char *const defaultSideSeparator = "hh:mm dd.MM.yy";
@@ -37,12 +45,108 @@ QString replaceLeadingWord(const QString &text, const QString &prefix, const QSt
 
 Route::Route(const QString &path)
 {
-    Q_UNUSED(path); // loading the folder comes with the file readers
+    load(path);
 }
 
 Route::~Route()
 {
     qDeleteAll(m_stations);
+}
+
+bool Route::load(const QString &path)
+{
+    if (!m_path.isEmpty() || path.isEmpty())
+        return false;
+    m_path = QDir::cleanPath(path);
+    qDeleteAll(m_stations);
+    m_stations.clear();
+    if (!readStationFile(*this)) {
+        m_path.clear();
+        return false;
+    }
+    // Order matters: the board readers copy the front board, including a font that script.txt
+    // may set; the side names need the words of script.txt; the ad list needs its folder.
+    for (auto read : {readScriptFile, readBackFile, readSideFile, readCoordFile, readAdScript})
+        read(*this);
+    return true;
+}
+
+bool Route::save()
+{
+    if (m_path.isEmpty())
+        return false;
+    for (auto write : {writeStationFile, writeCoordFile, writeSideFile, writeScriptFile,
+                       writeBackFile, writeAdScript}) {
+        if (!write(*this))
+            return false;
+    }
+    return true;
+}
+
+bool Route::newRoute(const QString &path)
+{
+    if (!m_path.isEmpty() || path.isEmpty())
+        return false;
+    m_path = QDir::cleanPath(path);
+
+    const QString number = QStringLiteral("1");
+    const QString from = QStringLiteral("Пункт А");
+    const QString to = QStringLiteral("Пункт Б");
+    m_frontNumber = m_sideNumber = m_backNumber = number;
+    m_frontStartingPoint[0] = m_sideStartingPoint[0] = m_backStartingPoint[0] = from;
+    m_frontDestination[0] = m_sideDestination[0] = m_backDestination[0] = to;
+    m_stationWord[0] = QStringLiteral("Остановка");
+    m_nextWord[0] = QStringLiteral("Следующая остановка");
+    m_routeText[0] = QString::fromUtf8(defaultRouteText);
+    m_salonTempText[0] = QString::fromUtf8(defaultSalonTempText);
+    m_outsideTempText[0] = QString::fromUtf8(defaultOutsideTempText);
+    for (QString *text : {m_frontStartingPoint, m_frontDestination, m_sideStartingPoint,
+                          m_sideDestination, m_backStartingPoint, m_backDestination, m_stationWord,
+                          m_nextWord, m_routeText, m_salonTempText, m_outsideTempText})
+        text[1].clear();
+
+    qDeleteAll(m_stations);
+    m_stations.clear();
+    const char *const stationTexts[][2] = {
+        {"Остановка Пункт А.", "Следующая остановка Пункт Б. Конечная."},
+        {"Остановка Пункт Б. Конечная.", ""},
+        {"Остановка Пункт Б.", "Следующая остановка Пункт А. Конечная."},
+        {"Остановка Пункт А. Конечная.", ""},
+    };
+    for (const auto &texts : stationTexts) {
+        auto *station = new Station;
+        station->setName(0, QString::fromUtf8(texts[0]));
+        station->setNextName(0, QString::fromUtf8(texts[1]));
+        station->setSideName(0, sideNameFromText(0, station->name(0)));
+        m_stations.append(station);
+    }
+    m_backStationIndex = 2;
+    m_adTextFiles.clear();
+
+    const QColor green(0, 128, 0);
+    m_frontMode = ModeStatic | ModeCenter;
+    m_frontFont = 0;
+    m_frontInterval = 4;
+    m_frontNumberColor = m_frontStartColor = m_frontDestColor = green;
+    m_sideMode = ModeStatic | ModeOnlyDestination | ModeCenter;
+    m_sideFont = 1;
+    m_sideInterval = 4;
+    m_sideStationInterval = 3;
+    m_sideStationCount = 5;
+    m_sideSeparator = QString::fromUtf8(defaultSideSeparator);
+    m_backMode = ModeStatic | ModeCenter;
+    m_backFont = 0;
+    m_backInterval = 4;
+
+    m_salonTabloOrder = defaultSalonTabloOrder;
+    m_adPath = m_path + QStringLiteral("/Rek");
+    m_brCodes[0] = 1;
+    m_brCodes[1] = 0;
+    m_leftSofitColor = 0;
+    m_rightSofitColor = 0;
+    m_nextDelay = 5;
+    m_cyclePlay = false;
+    return true;
 }
 
 Station *Route::station(int index) const

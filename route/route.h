@@ -64,6 +64,12 @@ public:
     Route(const Route &) = delete;
     Route &operator=(const Route &) = delete;
 
+    // The whole folder. load and newRoute need a record without a path; save needs one.
+    // save stops at the first file that cannot be written: the files before it stay written.
+    bool load(const QString &path);
+    bool save();
+    bool newRoute(const QString &path);
+
     // Station list; the route owns its stations.
     Station *station(int index) const;
     int stationCount() const { return m_stations.size(); }
