@@ -249,14 +249,18 @@ void Route::fillSideNames()
     if (count >= 2)
         step = m_stations.first()->nextName(0).isEmpty() ? 2 : 1;
 
-    auto fill = [this, step](int from, int downTo) {
-        for (int i = from; i >= downTo; i -= step) {
-            Station *s = m_stations.at(i);
+    // An edited back index may lie outside the list: the walks keep their stepping from it
+    // and only touch the indices that exist.
+    auto fill = [this, step, count](qint64 from, qint64 downTo) {
+        if (from >= count)
+            from -= (from - count + step) / step * step;
+        for (qint64 i = from; i >= qMax<qint64>(downTo, 0); i -= step) {
+            Station *s = m_stations.at(int(i));
             for (int lang = 0; lang < 2; ++lang)
                 s->setSideName(lang, sideNameFromText(lang, s->name(lang)));
         }
     };
-    const int back = qBound(0, m_backStationIndex, count);
+    const qint64 back = m_backStationIndex;
     fill(count - 1, back);
     fill(back - 1, 0);
 }

@@ -14,18 +14,36 @@ inline bool isContinuation(uchar c)
     return c >= 0x80 && c <= 0xBF;
 }
 
-// Length of the valid UTF-8 sequence at p (1 for a plain ASCII byte), 0 when invalid.
-// Three-byte sequences must have a second byte A0..BF: that keeps Windows-1251 text such as
-// "вЂ" (E2 80) from passing for UTF-8.
+inline bool inRange(uchar c, uchar low, uchar high)
+{
+    return c >= low && c <= high;
+}
+
+// Length of the well-formed UTF-8 sequence at p (1 for a plain ASCII byte), 0 when it is not
+// one. Every well-formed sequence counts, also those of the E2 80 block (dashes, quotes, "…")
+// and "№": otherwise a short text such as "№5" that this program itself wrote in UTF-8 would
+// come back as Windows-1251.
 int utf8SequenceLength(const uchar *p, const uchar *end)
 {
     const uchar lead = p[0];
     if (lead < 0x80)
         return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return end - p >= 2 && isContinuation(p[1]) ? 2 : 0;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return end - p >= 3 && p[1] >= 0xA0 && p[1] <= 0xBF && isContinuation(p[2]) ? 3 : 0;
+    const long left = end - p;
+    if (inRange(lead, 0xC2, 0xDF))
+        return left >= 2 && isContinuation(p[1]) ? 2 : 0;
+    if (inRange(lead, 0xE0, 0xEF)) {
+        // Neither overlong forms (E0 80..9F) nor surrogates (ED A0..BF).
+        const uchar low = lead == 0xE0 ? 0xA0 : 0x80;
+        const uchar high = lead == 0xED ? 0x9F : 0xBF;
+        return left >= 3 && inRange(p[1], low, high) && isContinuation(p[2]) ? 3 : 0;
+    }
+    if (inRange(lead, 0xF0, 0xF4)) {
+        const uchar low = lead == 0xF0 ? 0x90 : 0x80;
+        const uchar high = lead == 0xF4 ? 0x8F : 0xBF;
+        return left >= 4 && inRange(p[1], low, high) && isContinuation(p[2]) && isContinuation(p[3])
+                   ? 4
+                   : 0;
+    }
     return 0;
 }
 

@@ -1,0 +1,112 @@
+#include "coordfile.h"
+
+#include "route.h"
+#include "routefilereader.h"
+#include "routefilewriter.h"
+#include "textencoding.h"
+
+#include <QtGlobal>
+
+#include <cctype>
+#include <limits>
+
+namespace {
+
+const quint8 defaultRadius = 25;
+const int coordinateDecimals = 5;
+
+QString fileName(const Route &route)
+{
+    return route.path() + QStringLiteral("/coord.txt");
+}
+
+void readKeyValues(Route &route, const QByteArray &line)
+{
+    int pos = 0;
+    QByteArray value;
+    for (QByteArray key = nextKeyValue(line, pos, value); !key.isEmpty();
+         key = nextKeyValue(line, pos, value)) {
+        if (key == "NEXTDELAY") {
+            bool ok = false;
+            const uint delay = value.toUInt(&ok);
+            route.setNextDelay(ok ? int(qMin(delay, uint(std::numeric_limits<int>::max()))) : 0);
+        }
+    }
+}
+
+void readStationLine(Route &route, const QByteArray &line)
+{
+    const QList<QByteArray> tokens = line.split(' ');
+    bool ok = false;
+    const int number = tokens.at(0).toInt(&ok);
+    Station *station = ok ? route.station(number - 1) : nullptr;
+    if (!station || number < 1)
+        return;
+
+    QGeoCoordinate coordinate = station->coordinate();
+    if (tokens.size() > 1) {
+        const double latitude = tokens.at(1).toDouble(&ok);
+        if (ok)
+            coordinate.setLatitude(latitude);
+    }
+    if (tokens.size() > 2) {
+        const double longitude = tokens.at(2).toDouble(&ok);
+        if (ok)
+            coordinate.setLongitude(longitude);
+    }
+    quint8 radius = defaultRadius;
+    if (tokens.size() > 3) {
+        const qulonglong value = tokens.at(3).toULongLong(&ok);
+        if (ok)
+            radius = quint8(value & 0xFF);
+    }
+    station->setCoordinate(coordinate);
+    station->setRadius(radius);
+}
+
+} // namespace
+
+bool readCoordFile(Route &route)
+{
+    route.setNextDelay(5);
+    if (route.path().isEmpty())
+        return false;
+    RouteFileReader reader(fileName(route));
+    if (!reader.isOpen())
+        return false;
+
+    bool haveLine = !reader.atEnd();
+    QByteArray line = reader.readLine();
+    if (haveLine && (line.isEmpty() || !isdigit(uchar(line.at(0))))) {
+        readKeyValues(route, line);
+        haveLine = !reader.atEnd();
+        line = reader.readLine();
+    }
+    while (haveLine) {
+        readStationLine(route, line);
+        haveLine = !reader.atEnd();
+        line = reader.readLine();
+    }
+    return true;
+}
+
+bool writeCoordFile(const Route &route)
+{
+    if (route.path().isEmpty())
+        return false;
+    RouteFileWriter out(false);
+    out.addLine(" NEXTDELAY:" + QByteArray::number(route.nextDelay()));
+    const int count = route.stationCount();
+    for (int i = 0; i < count; ++i) {
+        const Station &station = *route.station(i);
+        QByteArray line = QByteArray::number(i + 1) + ' ';
+        const QGeoCoordinate coordinate = station.coordinate();
+        if (coordinate.isValid()) {
+            line += QByteArray::number(coordinate.latitude(), 'f', coordinateDecimals) + ' ' +
+                    QByteArray::number(coordinate.longitude(), 'f', coordinateDecimals) + ' ' +
+                    QByteArray::number(station.radius());
+        }
+        out.addLine(line);
+    }
+    return out.commit(fileName(route));
+}

@@ -1,0 +1,10 @@
+// coord.txt: the next-stop delay and each station's coordinate and announcement radius.
+#pragma once
+
+class Route;
+
+// Reads "coord.txt" of route.path() into the stations already read; false when it cannot be
+// opened (the stations then keep their coordinates and radii).
+bool readCoordFile(Route &route);
+// Writes "coord.txt" of route.path(); false when it could not be written (the old file stays).
+bool writeCoordFile(const Route &route);
