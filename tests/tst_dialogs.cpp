@@ -161,9 +161,12 @@ void TestDialogs::helpLines()
         QCOMPARE(form->windowTitle(), QStringLiteral("Перечень команд"));
     } else {
         owner.reset(new RouteForm);
+        // Until the form's layout exists it embeds no panel at all; once it embeds
+        // any, every one of them must be there under its name.
+        if (owner->findChildren<TabloTextHelpForm *>().isEmpty())
+            QSKIP("the route form embeds no help panels yet");
         help = owner->findChild<TabloTextHelpForm *>(name);
-        if (!help)
-            QSKIP("the route form does not embed this help panel yet");
+        QVERIFY(help);
     }
     QCOMPARE(shownLines(help), helpTexts);
     QCOMPARE(help->layout()->contentsMargins(), QMargins());
