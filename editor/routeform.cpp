@@ -413,7 +413,8 @@ void RouteForm::fillControls()
     ui->stationWordEdit->setText(r.stationWord(0));
     ui->nextWordEdit->setText(r.nextWord(0));
     const QByteArray order = r.salonTabloOrder();
-    ui->salonTabloOrderEdit->setText(QString::fromLatin1(order.left(order.indexOf('\0'))));
+    ui->salonTabloOrderEdit->setText(
+        QString::fromLatin1(order.constData(), int(qstrnlen(order.constData(), order.size()))));
     ui->routeTextEdit->setText(r.routeText(0));
     ui->salonTempEdit->setText(r.salonTempText(0));
     ui->outsideTempEdit->setText(r.outsideTempText(0));
