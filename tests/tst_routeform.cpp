@@ -592,7 +592,7 @@ void TestRouteForm::colourModels()
     QFETCH(QString, text);
     QFETCH(QRgb, display);
     QFETCH(QVariant, stored);
-    RouteForm form;
+    const RouteForm &form = *m_fresh;
     QStandardItemModel *model = front ? form.frontColorModel() : form.sofitColorModel();
     QCOMPARE(model->rowCount(), 6);
     const QStandardItem *item = model->item(row);
