@@ -326,7 +326,7 @@ void TestRouteForm::widgets_data()
     row("sideStationBox", "QGroupBox", group("Список остановок"));
     row("sideStationCountSpn", "QSpinBox",
         {{"minimum", 0}, {"maximum", 10}, {"minimumSize", QSize(50, 35)}});
-    row("sideSepEdit", "QLineEdit", lineEdit);
+    row("sideSepEdit", "QLineEdit", {{"minimumSize", QSize(140, 35)}});
 
     row("salonTabloOrderEdit", "QLineEdit", lineEdit);
     for (const char *b :
