@@ -186,6 +186,9 @@ private slots:
     void failedSave();
     void undoShowsPlaceOfChange();
     void stationPage();
+    void stationPageButtons_data();
+    void stationPageButtons();
+    void folderChangeRescans();
     void closeRoute();
 
 private:
@@ -1336,6 +1339,79 @@ void TestRouteForm::stationPage()
     form.selectLang(RouteForm::StationLang, 1);
     QCOMPARE(child<QLineEdit>(form, "stationNameEdit")->text(), QStringLiteral("Stop Station."));
     QCOMPARE(child<QLineEdit>(form, "sideNameEdit")->text(), QStringLiteral("Station"));
+}
+
+void TestRouteForm::stationPageButtons_data()
+{
+    QTest::addColumn<bool>("separate");
+    QTest::addColumn<int>("station");
+    QTest::addColumn<QStringList>("shown");
+    const QString name = QStringLiteral("stationNameWdt");
+    const QString next = QStringLiteral("nextStationWidget");
+    const QString add = QStringLiteral("addStationBtn");
+    const QString addNext = QStringLiteral("addNextStationBtn");
+    const QString remove = QStringLiteral("removeStationBtn");
+    // Five stations, the back direction from index 3.
+    QTest::newRow("combined, first") << false << 0 << QStringList{name, next, add, remove};
+    QTest::newRow("combined, two before the turn") << false << 1 << QStringList{name, next, add};
+    QTest::newRow("combined, end of forward") << false << 2 << QStringList{name, add};
+    QTest::newRow("combined, start of back") << false << 3 << QStringList{name, next, add, remove};
+    QTest::newRow("combined, last") << false << 4 << QStringList{name, add, remove};
+    // Five entries, forward only: stop, next, stop, next, stop.
+    QTest::newRow("separate, first stop") << true << 0 << QStringList{name, add, addNext, remove};
+    QTest::newRow("separate, next entry") << true << 1 << QStringList{next, add, remove};
+    QTest::newRow("separate, middle stop") << true << 2 << QStringList{name, add, remove};
+    QTest::newRow("separate, last stop") << true << 4 << QStringList{name, add, remove};
+}
+
+void TestRouteForm::stationPageButtons()
+{
+    QFETCH(bool, separate);
+    QFETCH(int, station);
+    QFETCH(QStringList, shown);
+    QTemporaryDir dir;
+    QList<StationText> stations;
+    for (int i = 0; i < 5; ++i)
+        stations << StationText(QStringLiteral("S%1").arg(i),
+                                separate || i == 2 || i == 4 ? QString()
+                                                             : QStringLiteral("N%1").arg(i + 1));
+    const QString path = writeRoute(dir, stationFile(stations, separate ? 5 : 3));
+    RouteForm form;
+    ScopedAsker asker(form, false);
+    form.openRoute(path);
+    QCOMPARE(asker.asked, 0);
+    QCOMPARE(child<QCheckBox>(form, "nextSeparateCheck")->isChecked(), separate);
+    child<QTreeView>(form, "stationList")
+        ->setCurrentIndex(form.stationModel()->stationIndex(station));
+    QStringList actual;
+    for (const char *w : {"stationNameWdt", "nextStationWidget", "addStationBtn",
+                          "addNextStationBtn", "removeStationBtn"}) {
+        if (!child<QWidget>(form, w)->isHidden())
+            actual << QString::fromLatin1(w);
+    }
+    QCOMPARE(actual, shown);
+    const bool nextEntry = separate && station % 2 == 1;
+    QCOMPARE(child<QLineEdit>(form, nextEntry ? "nextNameEdit" : "stationNameEdit")->text(),
+             QStringLiteral("S%1").arg(station));
+}
+
+void TestRouteForm::folderChangeRescans()
+{
+    QTemporaryDir dir;
+    RouteForm form;
+    const QString path = copyRoute7(dir);
+    form.openRoute(path);
+    auto *sounds = child<QListWidget>(form, "allSoundFileList");
+    auto *ads = child<QListWidget>(form, "allAdTextFileList");
+    sounds->setCurrentItem(sounds->findItems(QStringLiteral("b.wav"), Qt::MatchExactly).value(0));
+    QVERIFY(sounds->currentItem());
+    QVERIFY(testsupport::writeAll(path + QStringLiteral("/new.mp3"), "ID3"));
+    QVERIFY(testsupport::writeAll(path + QStringLiteral("/ads/new.txt"), "x"));
+    QVERIFY(testsupport::writeAll(path + QStringLiteral("/ads/rscript~.txt"), "x"));
+    QTRY_COMPARE(sounds->count(), 4);
+    QTRY_COMPARE(ads->count(), 4);
+    QCOMPARE(sounds->currentItem()->text(), QStringLiteral("b.wav"));
+    QVERIFY(ads->findItems(QStringLiteral("rscript~.txt"), Qt::MatchExactly).isEmpty());
 }
 
 void TestRouteForm::closeRoute()
