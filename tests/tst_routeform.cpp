@@ -184,6 +184,7 @@ private slots:
 
     void flagsThroughTypingAndSave();
     void failedSave();
+    void pendingEditPushedBeforeSave();
     void undoShowsPlaceOfChange();
     void stationPage();
     void stationPageButtons_data();
@@ -1277,6 +1278,31 @@ void TestRouteForm::failedSave()
     QVERIFY(form.canSave());
     QCOMPARE(save.count(), 0);
     QVERIFY(!form.undoStack()->isClean());
+}
+
+void TestRouteForm::pendingEditPushedBeforeSave()
+{
+    QTemporaryDir dir;
+    RouteForm form;
+    form.openRoute(copyRoute7(dir));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *edit = child<QLineEdit>(form, "frontNumberEdit");
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, QStringLiteral("9"));
+    // Stands in for the field's own handler, which pushes the typed change.
+    int pushed = 0;
+    connect(edit, &QLineEdit::editingFinished, this, [&]() {
+        ++pushed;
+        form.undoStack()->push(new PlaceCommand(&form, RouteForm::LastChange()));
+    });
+    QVERIFY(form.saveRoute());
+    QCOMPARE(pushed, 1);
+    QVERIFY(!edit->hasFocus());
+    QVERIFY(form.undoStack()->isClean());
+    QVERIFY(!form.canSave());
 }
 
 void TestRouteForm::undoShowsPlaceOfChange()
