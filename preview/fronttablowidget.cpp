@@ -106,6 +106,10 @@ void FrontTabloWidget::setBoardType(int type)
     m_sofitWidth = g.sofitWidth;
     if (g.hasSofits >= 0)
         m_hasSofits = g.hasSofits != 0;
+    // A running animation carries on in the new geometry instead of in the
+    // regions of the old board.
+    if (m_timer.isActive())
+        redrawBoard(true);
 }
 
 QString FrontTabloWidget::startingPoint(int lang) const
@@ -198,8 +202,10 @@ QString FrontTabloWidget::formatDateTime(const QString &pattern, const QDateTime
             ++i;
             continue;
         }
+        // Only the first four letters of a run matter; counting more would
+        // make long separators quadratic.
         int run = 1;
-        while (i + run < n && pattern.at(i + run) == c)
+        while (run < 4 && i + run < n && pattern.at(i + run) == c)
             ++run;
         const char letter = c.toLatin1();
         int value = -1;

@@ -282,7 +282,9 @@ bool TabloWidget::stepScrollUp(TextEffect &effect)
         const int savedBottom = clipBottom;
         clipTop = int(qBound<qint64>(savedTop, effect.y, savedBottom));
         clipBottom = int(qBound<qint64>(clipTop, qint64(effect.y) + effect.height, savedBottom));
-        drawText(effect.text, effect.x, effect.y + effect.counter - 1, *effect.font, effect.flags);
+        const qint64 top = qint64(effect.y) + effect.counter - 1;
+        drawText(effect.text, effect.x, int(qBound<qint64>(INT_MIN, top, INT_MAX)), *effect.font,
+                 effect.flags);
         clipTop = savedTop;
         clipBottom = savedBottom;
     }
@@ -307,8 +309,8 @@ int TabloWidget::heightForWidth(int w) const
 {
     if (columns <= 0)
         return 0;
-    const int pitch = qBound(0, (w - 2 * margin) / columns, maxPitch);
-    return 2 * margin + pitch * rows;
+    const qint64 pitch = qBound<qint64>(0, (qint64(w) - 2 * margin) / columns, maxPitch);
+    return int(2 * margin + pitch * rows);
 }
 
 bool TabloWidget::hasHeightForWidth() const
@@ -320,9 +322,9 @@ int TabloWidget::pitchForSize(const QSize &size) const
 {
     if (rows <= 0 || columns <= 0)
         return 0;
-    qint64 pitch = (size.width() - 2 * margin) / columns;
+    qint64 pitch = (qint64(size.width()) - 2 * margin) / columns;
     if (size.height() < 2 * margin + qint64(rows) * pitch)
-        pitch = (size.height() - 2 * margin) / rows;
+        pitch = (qint64(size.height()) - 2 * margin) / rows;
     if (pitch <= 0)
         return 0;
     return int(qMin<qint64>(pitch, maxPitch));
