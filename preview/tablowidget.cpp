@@ -47,6 +47,7 @@ GlyphInfo glyphInfo(QChar c, const BoardFont &font)
 }
 
 // Intersects (x, y, w, h) with a columns x rows area; false when nothing is left.
+// A region reaching past the left or top edge loses that part, it does not move.
 bool clampRegion(int &x, int &y, int &w, int &h, int columns, int rows)
 {
     const qint64 left = qMax<qint64>(x, 0);

@@ -59,6 +59,7 @@ public:
     QRgb currentInkColor() const { return inkColor; }
     QRgb currentFillColor() const { return fillColor; }
 
+    // Fills with the fill colour, cut to the matrix; the clip does not apply.
     void fillRect(int x, int y, int w, int h);
     void clearMatrix();
     void clearFeed();
@@ -71,11 +72,16 @@ public:
     static int textWidth(const QString &text, const BoardFont &font);
     // Advance of one character: its drawn width plus one, 0 without a glyph.
     static int glyphAdvance(QChar c, const BoardFont &font);
+    // Draws inside the clip; returns the column after the last glyph's spacing.
     int drawText(const QString &text, int x, int y, const BoardFont &font, int flags = 0);
+    // The next character of a left-running text, into the feed; its advance.
     int drawGlyphToFeed(QChar c, int y, const BoardFont &font);
 
+    // Scroll primitives on a region cut to the matrix: one column left, taking
+    // the new right column from the feed, or one row up.
     void shiftLeft(int x, int y, int w, int h);
     void shiftUp(int x, int y, int w, int h);
+    // One animation step each; true when the effect has finished.
     bool stepScrollLeft(TextEffect &effect);
     bool stepScrollUp(TextEffect &effect);
 
