@@ -90,11 +90,10 @@ bool readCoordFile(Route &route)
     return true;
 }
 
-bool writeCoordFile(const Route &route)
+QByteArray coordFileBytes(const Route &route)
 {
-    if (route.path().isEmpty())
-        return false;
     RouteFileWriter out(false);
+    out.reserve(32 * (route.stationCount() + 1));
     out.addLine(" NEXTDELAY:" + QByteArray::number(route.nextDelay()));
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {
@@ -108,5 +107,12 @@ bool writeCoordFile(const Route &route)
         }
         out.addLine(line);
     }
-    return out.commit(fileName(route));
+    return out.data();
+}
+
+bool writeCoordFile(const Route &route)
+{
+    if (route.path().isEmpty())
+        return false;
+    return RouteFileWriter::save(fileName(route), coordFileBytes(route));
 }

@@ -1,6 +1,8 @@
 // coord.txt: the next-stop delay and each station's coordinate and announcement radius.
 #pragma once
 
+#include <QByteArray>
+
 class Route;
 
 // Reads "coord.txt" of route.path() into the stations already read; false when it cannot be
@@ -8,3 +10,5 @@ class Route;
 bool readCoordFile(Route &route);
 // Writes "coord.txt" of route.path(); false when it could not be written (the old file stays).
 bool writeCoordFile(const Route &route);
+// The bytes writeCoordFile writes.
+QByteArray coordFileBytes(const Route &route);

@@ -14,12 +14,14 @@ void RouteFileWriter::addLine(const QByteArray &bytes)
     m_data += "\r\n";
 }
 
-bool RouteFileWriter::commit(const QString &path)
+bool RouteFileWriter::save(const QString &path, const QByteArray &content)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(m_data) != m_data.size()) {
+    // Flushed here because QSaveFile::commit() misses a failure of its own final flush (a
+    // full disk) and would replace the old file with a truncated one.
+    if (file.write(content) != content.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

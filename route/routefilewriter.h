@@ -12,9 +12,29 @@ public:
 
     // Appends the bytes of one line and CR LF.
     void addLine(const QByteArray &bytes);
+    // Or a line piece by piece: pieces, then endLine().
+    RouteFileWriter &operator<<(const QByteArray &bytes)
+    {
+        m_data += bytes;
+        return *this;
+    }
+    RouteFileWriter &operator<<(const char *bytes)
+    {
+        m_data += bytes;
+        return *this;
+    }
+    RouteFileWriter &operator<<(char byte)
+    {
+        m_data += byte;
+        return *this;
+    }
+    void endLine() { m_data += "\r\n"; }
+    void reserve(int bytes) { m_data.reserve(bytes); }
     const QByteArray &data() const { return m_data; }
     // Replaces the file at path; on failure the old file stays as it was and false is returned.
-    bool commit(const QString &path);
+    bool commit(const QString &path) { return save(path, m_data); }
+    // Replaces the file at path with finished content, like commit().
+    static bool save(const QString &path, const QByteArray &content);
 
 private:
     QByteArray m_data;

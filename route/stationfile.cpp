@@ -43,17 +43,31 @@ void readTextPair(const QByteArray &line, int start, QString &text, QString &nex
     next = end < line.size() ? decodeTrimmed(line, end + sepSize, line.size()) : QString();
 }
 
-QByteArray textOrSpace(const QString &text)
+// An empty text is written as a single space; reading trims it off again.
+QString orSpace(const QString &text)
 {
-    return text.isEmpty() ? QByteArrayLiteral(" ") : text.toUtf8();
+    return text.isEmpty() ? QStringLiteral(" ") : text;
 }
 
-QByteArray textPair(const QString &text, const QString &next)
+// A field followed by a separator: a trailing backslash would merge into the separator and
+// shift every later field, so it gets a space after it (the reader trims it off again).
+QByteArray beforeSep(QByteArray field)
 {
-    QByteArray bytes = text.toUtf8();
-    if (!next.isEmpty())
-        bytes += sep + next.toUtf8();
-    return bytes;
+    if (field.endsWith('\\'))
+        field += ' ';
+    return field + sep;
+}
+
+// "text" or "text\\next" when there is a next text.
+void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next)
+{
+    const QByteArray bytes = text.toUtf8();
+    out << bytes;
+    if (next.isEmpty())
+        return;
+    if (bytes.endsWith('\\'))
+        out << ' ';
+    out << sep << next.toUtf8();
 }
 
 void readFontOption(Route &route, const QByteArray &item)
@@ -156,29 +170,25 @@ void readStationText(Route &route, Station *station, const QByteArray &line, int
     station->setNextName(0, next);
 }
 
-QByteArray quotedFileName(const QString &name)
+void writeFilesLine(RouteFileWriter &out, const Station &station)
 {
-    const QByteArray bytes = name.toUtf8();
-    if (bytes.contains(' ') || bytes.contains(','))
-        return '"' + bytes + '"';
-    return bytes;
-}
-
-QByteArray filesLine(const Station &station)
-{
-    QByteArray line(indent);
+    out << indent;
     bool first = true;
     for (const QStringList *names : {&station.soundFiles(), &station.textFiles()}) {
         for (const QString &name : *names) {
             if (!first)
-                line += ", ";
+                out << ", ";
             first = false;
-            line += quotedFileName(name);
+            const QByteArray bytes = name.toUtf8();
+            if (bytes.contains(' ') || bytes.contains(','))
+                out << '"' << bytes << '"';
+            else
+                out << bytes;
         }
     }
     if (first)
-        line += noSoundMark;
-    return line;
+        out << noSoundMark;
+    out.endLine();
 }
 
 QByteArray colorCode(const QColor &color)
@@ -276,7 +286,7 @@ bool readStationFile(Route &route)
 
         if (station->soundFiles().isEmpty() && station->textFiles().isEmpty()) {
             const QString sound = QStringLiteral("%1.wav").arg(number, 2, 10, QLatin1Char('0'));
-            if (QFileInfo::exists(route.path() + QLatin1Char('/') + sound))
+            if (QFileInfo(route.path() + QLatin1Char('/') + sound).isFile())
                 station->soundFiles().append(sound);
         }
         if (station->soundFiles().size() == 1 &&
@@ -291,48 +301,58 @@ bool readStationFile(Route &route)
     return true;
 }
 
-bool writeStationFile(const Route &route)
+QByteArray stationFileBytes(const Route &route)
 {
-    if (route.path().isEmpty())
-        return false;
     RouteFileWriter out(true);
+    out.reserve(256 * (route.stationCount() + 1));
 
     const int font = route.frontFont();
-    QByteArray header =
-        textOrSpace(route.frontNumber()) + sep + textOrSpace(route.frontStartingPoint(0)) + sep +
-        textOrSpace(route.frontDestination(0)) + Route::suffixFromMode(route.frontMode()) + sep;
+    QByteArray header = beforeSep(orSpace(route.frontNumber()).toUtf8()) +
+                        beforeSep(orSpace(route.frontStartingPoint(0)).toUtf8()) +
+                        beforeSep(orSpace(route.frontDestination(0)).toUtf8() +
+                                  Route::suffixFromMode(route.frontMode()));
     header += 'F';
     header += (font & 1) ? '0' : '1';
     header += (font & 2) ? '0' : '1';
     header += ";R" + QByteArray::number(route.frontInterval()) + ";#" + colorsToText(route) + ';';
     out.addLine(header);
 
-    if (!route.frontStartingPoint(1).isEmpty() || !route.frontDestination(1).isEmpty())
-        out.addLine(indent + textOrSpace(route.frontStartingPoint(1)) +
-                    (route.frontDestination(1).isEmpty()
-                         ? QByteArray()
-                         : sep + route.frontDestination(1).toUtf8()));
+    if (!route.frontStartingPoint(1).isEmpty() || !route.frontDestination(1).isEmpty()) {
+        out << indent;
+        writeTextPair(out, orSpace(route.frontStartingPoint(1)), route.frontDestination(1));
+        out.endLine();
+    }
 
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {
         const Station &station = *route.station(i);
-        QByteArray main = QByteArray::number(i + 1) + ' ';
+        out << QByteArray::number(i + 1) << ' ';
         if (i == route.backStationIndex()) {
-            main += "STOP ";
+            out << "STOP ";
         } else if (station.name(0).startsWith(QLatin1String("END")) ||
                    station.name(0).startsWith(QLatin1String("STOP"))) {
             // A second space keeps such a name from reading as the end of the list or as
             // the back-direction mark; the text is trimmed on reading.
-            main += ' ';
+            out << ' ';
         }
-        main += textPair(station.name(0), station.nextName(0));
-        out.addLine(main);
-        if (!station.name(1).isEmpty())
-            out.addLine(indent + textPair(station.name(1), station.nextName(1)));
-        out.addLine(filesLine(station));
+        writeTextPair(out, station.name(0), station.nextName(0));
+        out.endLine();
+        if (!station.name(1).isEmpty()) {
+            out << indent;
+            writeTextPair(out, station.name(1), station.nextName(1));
+            out.endLine();
+        }
+        writeFilesLine(out, station);
     }
     out.addLine(QByteArray::number(count + 1) + " END");
-    return out.commit(fileName(route));
+    return out.data();
+}
+
+bool writeStationFile(const Route &route)
+{
+    if (route.path().isEmpty())
+        return false;
+    return RouteFileWriter::save(fileName(route), stationFileBytes(route));
 }
 
 QByteArray colorsToText(const Route &route)

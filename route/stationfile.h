@@ -9,6 +9,8 @@ class Route;
 bool readStationFile(Route &route);
 // Writes "ost.txt" of route.path(); false when it could not be written (the old file stays).
 bool writeStationFile(const Route &route);
+// The bytes writeStationFile writes.
+QByteArray stationFileBytes(const Route &route);
 
 // The # option of the front header: one, two or three colours as 0xRGB digits.
 QByteArray colorsToText(const Route &route);

@@ -99,16 +99,23 @@ QString decodeBytes(const char *bytes, int length)
 
 int fileKind(const QString &name)
 {
-    if (name.isEmpty())
+    // Every extension is a dot and three ASCII letters or digits, compared without case.
+    const int size = name.size();
+    if (size < 4 || name.at(size - 4) != QLatin1Char('.'))
         return FileKindNone;
-    static const char *const soundExtensions[] = {".wav", ".mp3", ".ape"};
-    for (const char *ext : soundExtensions) {
-        if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
+    char ext[4] = {};
+    for (int i = 0; i < 3; ++i) {
+        const ushort c = name.at(size - 3 + i).unicode();
+        if (c > 0x7F)
+            return FileKindNone;
+        ext[i] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    }
+    static const char *const soundExtensions[] = {"wav", "mp3", "ape"};
+    for (const char *sound : soundExtensions) {
+        if (qstrcmp(ext, sound) == 0)
             return FileKindSound;
     }
-    if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
-        return FileKindText;
-    return FileKindNone;
+    return qstrcmp(ext, "txt") == 0 ? FileKindText : FileKindNone;
 }
 
 int parseFileList(const QByteArray &line, Station *station)

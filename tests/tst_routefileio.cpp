@@ -1,4 +1,5 @@
 // Line reading and atomic writing shared by the route folder files.
+#include "filetestsupport.h"
 #include "routefilereader.h"
 #include "routefilewriter.h"
 #include "testsupport.h"
@@ -7,32 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
-// Files may not grow beyond `bytes` while this lives: the only way to make a write fail for
-// root, who may write anywhere.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old;
-    void (*m_oldHandler)(int);
-};
+using testsupport::FileSizeLimit;
 
 class TestRouteFileIo : public QObject
 {

@@ -1,0 +1,185 @@
+// Reading and writing ost.txt and coord.txt of a large route, against plain file I/O of the
+// same bytes. Prints the median of several runs of each step.
+#include "coordfile.h"
+#include "route.h"
+#include "routefilewriter.h"
+#include "stationfile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+namespace {
+
+const int stationCount = 2000;
+const int runs = 21;
+
+void fillRoute(Route &route)
+{
+    route.setFrontNumber(QStringLiteral("125К"));
+    route.setFrontStartingPoint(0, QStringLiteral("Железнодорожный вокзал"));
+    route.setFrontDestination(0, QStringLiteral("Микрорайон Северный"));
+    route.setFrontStartingPoint(1, QStringLiteral("Railway station"));
+    route.setFrontDestination(1, QStringLiteral("Severny district"));
+    route.setFrontMode(ModeStatic | ModeCenter);
+    for (int i = 0; i < stationCount; ++i) {
+        auto *s = new Station;
+        s->setName(0, QStringLiteral("Остановка Улица Комсомольская, дом %1.").arg(i));
+        s->setNextName(0, QStringLiteral("Следующая остановка Площадь Победы %1.").arg(i + 1));
+        s->setName(1, QStringLiteral("Stop Komsomolskaya street, %1.").arg(i));
+        s->setNextName(1, QStringLiteral("Next stop Victory square %1.").arg(i + 1));
+        s->setSoundFiles({QStringLiteral("%1 ru.wav").arg(i)});
+        s->setTextFiles({QStringLiteral("%1.txt").arg(i)});
+        s->setCoordinate(QGeoCoordinate(55.75 + i * 1e-4, 37.61 - i * 1e-4));
+        s->setRadius(quint8(20 + i % 50));
+        route.insertStation(route.stationCount(), s);
+    }
+    route.setBackStationIndex(stationCount / 2);
+}
+
+// Median wall-clock and process CPU time of one step, in ms: the machine may be shared, so
+// CPU time is the steadier figure.
+struct Timing
+{
+    double wall;
+    double cpu;
+};
+
+double cpuNow()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+Timing median(const std::function<void()> &step)
+{
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const double cpuStart = cpuNow();
+        step();
+        cpu.push_back(cpuNow() - cpuStart);
+        wall.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+}
+
+QByteArray readRaw(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void readRawLines(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    while (!file.atEnd())
+        file.readLine();
+}
+
+void writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+}
+
+void saveRaw(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    file.commit();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    QTemporaryDir dir(base.isEmpty() ? QDir::tempPath() + "/bench-XXXXXX" : base + "/bench-XXXXXX");
+
+    Route route;
+    route.setPath(dir.path());
+    fillRoute(route);
+    writeStationFile(route);
+    writeCoordFile(route);
+    const QString ost = dir.filePath(QStringLiteral("ost.txt"));
+    const QString coord = dir.filePath(QStringLiteral("coord.txt"));
+    const QByteArray ostBytes = readRaw(ost);
+    const QByteArray coordBytes = readRaw(coord);
+    const QString rawOst = dir.filePath(QStringLiteral("raw-ost.txt"));
+    const QString rawCoord = dir.filePath(QStringLiteral("raw-coord.txt"));
+
+    out << "Route of " << stationCount << " stations, two languages, two files each; folder "
+        << dir.path() << "\n"
+        << "ost.txt " << ostBytes.size() << " bytes, coord.txt " << coordBytes.size()
+        << " bytes; median of " << runs << " runs, ms\n";
+
+    const Timing readFiles = median([&] {
+        Route r;
+        r.setPath(dir.path());
+        readStationFile(r);
+        readCoordFile(r);
+    });
+    const Timing readPlain = median([&] {
+        readRaw(ost);
+        readRaw(coord);
+    });
+    const Timing readLines = median([&] {
+        readRawLines(ost);
+        readRawLines(coord);
+    });
+    const Timing format = median([&] {
+        stationFileBytes(route);
+        coordFileBytes(route);
+    });
+    const Timing writeFiles = median([&] {
+        writeStationFile(route);
+        writeCoordFile(route);
+    });
+    const Timing savePlain = median([&] {
+        saveRaw(rawOst, ostBytes);
+        saveRaw(rawCoord, coordBytes);
+    });
+    const Timing writePlain = median([&] {
+        writeRaw(rawOst, ostBytes);
+        writeRaw(rawCoord, coordBytes);
+    });
+
+    out.setRealNumberNotation(QTextStream::FixedNotation);
+    out.setRealNumberPrecision(3);
+    auto row = [&](const char *what, const Timing &t) {
+        out << qSetFieldWidth(52) << Qt::left << what << qSetFieldWidth(0) << "wall " << t.wall
+            << "  cpu " << t.cpu << "\n";
+    };
+    row("read both files (readStationFile, readCoordFile)", readFiles);
+    row("  the same bytes, QFile::readAll", readPlain);
+    row("  the same bytes, QFile::readLine line by line", readLines);
+    out << "  ratios of the readers: x" << readFiles.cpu / readPlain.cpu << " readAll, x"
+        << readFiles.cpu / readLines.cpu << " readLine (cpu)\n";
+    row("format both files in memory", format);
+    row("write both files (QSaveFile, as a save does)", writeFiles);
+    row("  the same bytes, QSaveFile", savePlain);
+    row("  the same bytes, QFile", writePlain);
+    out << "  ratios of the writers: x" << writeFiles.wall / savePlain.wall << " QSaveFile, x"
+        << writeFiles.wall / writePlain.wall << " QFile (wall)\n";
+    return 0;
+}
