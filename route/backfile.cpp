@@ -66,7 +66,8 @@ bool writeBackFile(const Route &route)
         fontOption(route.backFont()) + ";R" + QByteArray::number(route.backInterval()) + ';';
     writer.addLine(boardHeaderLine(route.backNumber(), route.backStartingPoint(0),
                                    route.backDestination(0), route.backMode(), options));
-    const QByteArray second = secondLanguageLine(route.backStartingPoint(1), route.backDestination(1));
+    const QByteArray second =
+        secondLanguageLine(route.backStartingPoint(1), route.backDestination(1));
     if (!second.isEmpty())
         writer.addLine(second);
     return writer.commit(route.path() + QLatin1String(fileName));

@@ -23,8 +23,7 @@ extern const QByteArray fieldSeparator; // two backslashes
 
 BoardHeader parseBoardHeader(const QByteArray &line);
 bool isContinuationLine(const QByteArray &line); // begins with two spaces
-void parseSecondLanguageLine(const QByteArray &line, QString &startingPoint,
-                             QString &destination);
+void parseSecondLanguageLine(const QByteArray &line, QString &startingPoint, QString &destination);
 
 // Option values: the F item's font bits and an interval limited to 1..16 seconds.
 int fontFromOption(const QByteArray &item);

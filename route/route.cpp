@@ -58,8 +58,6 @@ bool Route::load(const QString &path)
     if (!m_path.isEmpty() || path.isEmpty())
         return false;
     m_path = QDir::cleanPath(path);
-    qDeleteAll(m_stations);
-    m_stations.clear();
     if (!readStationFile(*this)) {
         m_path.clear();
         return false;

@@ -103,8 +103,9 @@ void applyKey(Route &route, const QByteArray &key, const QByteArray &value)
             relative.remove(0, 1);
         if (relative.endsWith('/'))
             relative.chop(1);
-        route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') +
-                        QString::fromUtf8(relative));
+        // Decoded like every other value: a Windows-1251 folder name must not turn into
+        // replacement characters, which the next save would write back.
+        route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') + decodeBytes(relative));
     } else if (key == "TABLO_FONT") {
         if (route.frontFontFromStationFile())
             return;
@@ -164,7 +165,8 @@ bool readScriptFile(Route &route)
         stationLines = stationLines || (!line.isEmpty() && isDigit(line.at(0)));
         if (stationLines) {
             const int space = line.indexOf(' ');
-            if (Station *station = route.station(line.left(space < 0 ? line.size() : space).toInt() - 1))
+            if (Station *station =
+                    route.station(line.left(space < 0 ? line.size() : space).toInt() - 1))
                 parseFileList(line, station);
             continue;
         }
@@ -180,13 +182,13 @@ bool readScriptFile(Route &route)
 bool writeScriptFile(const Route &route)
 {
     RouteFileWriter writer(true);
-    QByteArray first = item("BT", plainValue(route.salonTabloOrder())) +
-                       item("PATH_REKLAMA", plainValue((route.adFolderRelative() + '/').toUtf8())) +
-                       item("SM", QByteArray(1, sofitLetter(route.leftSofitColor())) +
-                                      sofitLetter(route.rightSofitColor())) +
-                       item("BR", QByteArray::number(route.brCode(0)) +
-                                      QByteArray::number(route.brCode(1))) +
-                       item("TABLO_FONT", (route.frontFont() & 1) ? "0" : "1");
+    QByteArray first =
+        item("BT", plainValue(route.salonTabloOrder())) +
+        item("PATH_REKLAMA", plainValue((route.adFolderRelative() + '/').toUtf8())) +
+        item("SM", QByteArray(1, sofitLetter(route.leftSofitColor())) +
+                       sofitLetter(route.rightSofitColor())) +
+        item("BR", QByteArray::number(route.brCode(0)) + QByteArray::number(route.brCode(1))) +
+        item("TABLO_FONT", (route.frontFont() & 1) ? "0" : "1");
     if (route.cyclePlay())
         first += " CYCLE_PLAY";
     writer.addLine(first);

@@ -47,8 +47,7 @@ void applyOption(Route &route, const QByteArray &item)
     case 'T':
         if (item.size() >= 3) {
             const QString text = decodeBytes(item.constData() + 2, item.size() - 2).trimmed();
-            route.setSideSeparator(text.isEmpty() ? QString::fromUtf8(defaultSideSeparator)
-                                                  : text);
+            route.setSideSeparator(text.isEmpty() ? QString::fromUtf8(defaultSideSeparator) : text);
         }
         break;
     default:
@@ -142,7 +141,8 @@ bool writeSideFile(const Route &route)
     options += ';';
     writer.addLine(boardHeaderLine(route.sideNumber(), route.sideStartingPoint(0),
                                    route.sideDestination(0), route.sideMode(), options));
-    const QByteArray second = secondLanguageLine(route.sideStartingPoint(1), route.sideDestination(1));
+    const QByteArray second =
+        secondLanguageLine(route.sideStartingPoint(1), route.sideDestination(1));
     if (!second.isEmpty())
         writer.addLine(second);
 

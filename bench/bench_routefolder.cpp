@@ -1,0 +1,183 @@
+// Loading and saving a large route folder, against reading and writing its bytes raw.
+#include "adscript.h"
+#include "backfile.h"
+#include "coordfile.h"
+#include "route.h"
+#include "scriptfile.h"
+#include "sidefile.h"
+#include "stationfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+const int stationCount = 2000;
+const int adCount = 200;
+const int repeats = 15;
+
+void buildRoute(Route &route, const QString &path)
+{
+    route.newRoute(path);
+    while (route.stationCount() > 0)
+        route.removeStation(0);
+    route.setFrontStartingPoint(1, QStringLiteral("Central Square"));
+    route.setFrontDestination(1, QStringLiteral("North Depot"));
+    route.setSideStartingPoint(1, QStringLiteral("Central Square"));
+    route.setStationWord(1, QStringLiteral("Stop"));
+    route.setNextWord(1, QStringLiteral("Next stop"));
+    route.setRouteText(1, QStringLiteral("Route %n."));
+    for (int i = 0; i < stationCount; ++i) {
+        auto *s = new Station;
+        const QString n = QString::number(i + 1);
+        s->setName(0, QStringLiteral("Остановка Улица Строителей, дом ") + n + '.');
+        s->setNextName(0, QStringLiteral("Следующая остановка Улица Строителей, дом ") + n + '.');
+        s->setName(1, QStringLiteral("Stop Builders Street, house ") + n + '.');
+        s->setNextName(1, QStringLiteral("Next stop Builders Street, house ") + n + '.');
+        s->setSideName(0, QStringLiteral("Улица Строителей ") + n);
+        s->setSideName(1, QStringLiteral("Builders Street ") + n);
+        s->setSoundFiles({n + QStringLiteral(".wav"), QStringLiteral("en ") + n + ".mp3"});
+        s->setTextFiles({n + QStringLiteral(".txt")});
+        s->setCoordinate(QGeoCoordinate(55.0 + i * 1e-4, 37.0 + i * 1e-4));
+        s->setRadius(quint8(20 + i % 50));
+        route.insertStation(route.stationCount(), s);
+    }
+    route.setBackStationIndex(stationCount / 2);
+    QStringList ads;
+    for (int i = 0; i < adCount; ++i)
+        ads << QStringLiteral("реклама ") + QString::number(i) + QStringLiteral(".txt");
+    route.setAdTextFiles(ads);
+}
+
+// Median of the run times in microseconds.
+double median(const std::function<void()> &run)
+{
+    QVector<qint64> times;
+    QElapsedTimer timer;
+    for (int i = 0; i < repeats; ++i) {
+        timer.start();
+        run();
+        times << timer.nsecsElapsed();
+    }
+    std::sort(times.begin(), times.end());
+    return times.at(times.size() / 2) / 1000.0;
+}
+
+void measure(QTextStream &out, const QString &base)
+{
+    QTemporaryDir tmp(base + QStringLiteral("/bench-XXXXXX"));
+    const QString path = tmp.path() + QStringLiteral("/12");
+    QDir().mkpath(path + QStringLiteral("/Rek"));
+    {
+        Route route;
+        buildRoute(route, path);
+        route.save();
+    }
+    const QStringList files{path + "/ost.txt",    path + "/coord.txt",   path + "/sidetab.txt",
+                            path + "/script.txt", path + "/backtab.txt", path + "/Rek/rscript.txt"};
+    QVector<QByteArray> bytes;
+    qint64 total = 0;
+    for (const QString &f : files) {
+        QFile file(f);
+        file.open(QIODevice::ReadOnly);
+        bytes << file.readAll();
+        total += bytes.last().size();
+    }
+
+    Route loaded(path);
+    const double load = median([&] { Route r(path); });
+    const double save = median([&] { loaded.save(); });
+    const double rawRead = median([&] {
+        for (const QString &f : files) {
+            QFile file(f);
+            file.open(QIODevice::ReadOnly);
+            file.readAll();
+        }
+    });
+    const double rawWrite = median([&] {
+        for (int i = 0; i < files.size(); ++i) {
+            QFile file(files.at(i));
+            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            file.write(bytes.at(i));
+        }
+    });
+    const double rawSaveFile = median([&] {
+        for (int i = 0; i < files.size(); ++i) {
+            QSaveFile file(files.at(i));
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes.at(i));
+            file.commit();
+        }
+    });
+
+    out << base << ": " << loaded.stationCount() << " stations, " << loaded.adTextFiles().size()
+        << " ads, " << total << " bytes in six files\n";
+    out << QStringLiteral("  load %1 us   raw QFile read %2 us   ratio %3\n")
+               .arg(load, 0, 'f', 0)
+               .arg(rawRead, 0, 'f', 0)
+               .arg(load / rawRead, 0, 'f', 2);
+    out << QStringLiteral(
+               "  save %1 us   raw QFile write %2 us   ratio %3   raw QSaveFile write %4 "
+               "us   ratio %5\n")
+               .arg(save, 0, 'f', 0)
+               .arg(rawWrite, 0, 'f', 0)
+               .arg(save / rawWrite, 0, 'f', 2)
+               .arg(rawSaveFile, 0, 'f', 0)
+               .arg(save / rawSaveFile, 0, 'f', 2);
+    out << QStringLiteral("  load+save %1 us   raw read+write %2 us   ratio %3\n")
+               .arg(load + save, 0, 'f', 0)
+               .arg(rawRead + rawWrite, 0, 'f', 0)
+               .arg((load + save) / (rawRead + rawWrite), 0, 'f', 2);
+
+    // Where the time goes, file by file.
+    struct Step
+    {
+        const char *name;
+        bool (*read)(Route &);
+        bool (*write)(const Route &);
+    };
+    const Step steps[] = {
+        {"ost.txt", readStationFile, writeStationFile},
+        {"coord.txt", readCoordFile, writeCoordFile},
+        {"sidetab.txt", readSideFile, writeSideFile},
+        {"script.txt", readScriptFile, writeScriptFile},
+        {"backtab.txt", readBackFile, writeBackFile},
+        {"rscript.txt", readAdScript, writeAdScript},
+    };
+    for (const Step &step : steps) {
+        const double read = median([&] {
+            if (step.read == readStationFile) {
+                Route r;
+                r.setPath(path);
+                step.read(r);
+            } else {
+                step.read(loaded);
+            }
+        });
+        const double write = median([&] { step.write(loaded); });
+        out << QStringLiteral("    %1 read %2 us, write %3 us\n")
+                   .arg(QLatin1String(step.name), -12)
+                   .arg(read, 0, 'f', 0)
+                   .arg(write, 0, 'f', 0);
+    }
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    measure(out, QDir::tempPath());
+    if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        measure(out, QStringLiteral("/dev/shm"));
+    return 0;
+}
