@@ -1,3 +1,343 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {}
+#include "aboutdialog.h"
+#include "resources.h"
+#include "routeform.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+const char recentArray[] = "recentOpen";
+const char recentPathKey[] = "path";
+
+// The three boards differ only in their settings key, fallback model and the
+// form members that carry the model.
+struct BoardDefault
+{
+    const char *key;
+    FrontTabloType fallback;
+    void (RouteForm::*set)(int);
+    void (RouteForm::*changed)(FrontTabloType);
+    void (MainWindow::*store)(FrontTabloType);
+};
+
+// The settings store may hold anything another program or a broken write left
+// there: a value that is not a known model falls back to the default.
+FrontTabloType storedBoardModel(const BoardDefault &board)
+{
+    bool ok = false;
+    const int value = QSettings().value(QLatin1String(board.key)).toInt(&ok);
+    return ok && isFrontTabloType(value) ? FrontTabloType(value) : board.fallback;
+}
+
+void storeBoardModel(const char *key, FrontTabloType type)
+{
+    QSettings().setValue(QLatin1String(key), int(type));
+}
+
+// Looks at no more entries than the list may ever hold, so a junk array size
+// cannot keep us reading for ages; empty or non-text entries are dropped.
+QStringList readRecentFolders()
+{
+    QSettings settings;
+    QStringList folders;
+    const int size =
+        qMin(settings.beginReadArray(QLatin1String(recentArray)), MainWindow::maxRecentFolders);
+    for (int i = 0; i < size; ++i) {
+        settings.setArrayIndex(i);
+        const QVariant value = settings.value(QLatin1String(recentPathKey));
+        if (value.type() != QVariant::String && value.type() != QVariant::ByteArray)
+            continue;
+        const QString path = value.toString();
+        if (!path.isEmpty())
+            folders.append(path);
+    }
+    settings.endArray();
+    return folders;
+}
+
+void writeRecentFolders(const QStringList &folders)
+{
+    QSettings settings;
+    // Old entries beyond the new size would otherwise linger in the store.
+    settings.remove(QLatin1String(recentArray));
+    settings.beginWriteArray(QLatin1String(recentArray), folders.size());
+    for (int i = 0; i < folders.size(); ++i) {
+        settings.setArrayIndex(i);
+        settings.setValue(QLatin1String(recentPathKey), folders.at(i));
+    }
+    settings.endArray();
+}
+
+// The folder that holds the last opened one, where the chooser starts.
+QString parentFolder(const QString &path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return path;
+    QString parent = path.left(slash);
+    // Keep a root ("/" or "C:/") a root instead of turning it into nothing.
+    if (parent.isEmpty() || parent.endsWith(QLatin1Char(':')))
+        parent += QLatin1Char('/');
+    return parent;
+}
+
+QString tabTitle(const QString &path)
+{
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    // A drive or file system root has no name of its own.
+    return name.isEmpty() ? path : name;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    initResources();
+    ui->setupUi(this);
+    resize(800, 600);
+
+    ui->saveAction->setEnabled(false);
+    ui->undoAction->setEnabled(false);
+    ui->redoAction->setEnabled(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    recentMenu = new QMenu(this);
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    connect(recentMenu, &QMenu::aboutToShow, this, &MainWindow::onRecentMenuAboutToShow);
+    connect(recentMenu, &QMenu::triggered, this, &MainWindow::onRecentMenuClicked);
+
+    openButton = new QToolButton(this);
+    openButton->setObjectName(QStringLiteral("openButton"));
+    openButton->setIcon(QIcon(QStringLiteral(":/icons/open.png")));
+    openButton->setShortcut(QKeySequence::Open);
+    openButton->setMenu(recentMenu);
+    openButton->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(openButton, &QToolButton::clicked, this, &MainWindow::onOpenBtnClicked);
+    ui->toolBar->insertWidget(ui->saveAction, openButton);
+    ui->toolBar->insertSeparator(ui->saveAction);
+
+    const QStringList recent = readRecentFolders();
+    if (!recent.isEmpty())
+        lastPath = recent.first();
+}
+
+MainWindow::~MainWindow()
+{
+    // Tearing down the tabs must not call back into a window that is going away.
+    disconnect(ui->tabWidget, nullptr, this, nullptr);
+    delete ui;
+}
+
+void MainWindow::openFolders(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument.isEmpty())
+            continue;
+        const QFileInfo info(QDir::fromNativeSeparators(argument));
+        if (!info.isDir())
+            continue;
+        // The chooser hands out absolute paths with "/" and no trailing slash.
+        openRouteFolder(QDir::cleanPath(info.absoluteFilePath()));
+    }
+}
+
+void MainWindow::on_saveAction_triggered()
+{
+    if (currentForm)
+        currentForm->saveRoute();
+}
+
+void MainWindow::on_undoAction_triggered()
+{
+    if (currentForm)
+        currentForm->undo();
+}
+
+void MainWindow::on_redoAction_triggered()
+{
+    if (currentForm)
+        currentForm->redo();
+}
+
+void MainWindow::on_tabWidget_tabCloseRequested(int index)
+{
+    if (maybeSaveTab(index))
+        closeTab(index);
+}
+
+void MainWindow::on_tabWidget_currentChanged(int index)
+{
+    auto *form = qobject_cast<RouteForm *>(ui->tabWidget->widget(index));
+    // Closing a tab in front of the current one only shifts its index.
+    if (currentForm && currentForm != form) {
+        disconnect(currentForm, nullptr, ui->saveAction, nullptr);
+        disconnect(currentForm, nullptr, ui->undoAction, nullptr);
+        disconnect(currentForm, nullptr, ui->redoAction, nullptr);
+        // A sound must not go on playing in a tab nobody sees.
+        currentForm->stopPlaying();
+    }
+    const bool rewire = form != currentForm;
+    currentForm = form;
+    if (!form) {
+        ui->saveAction->setEnabled(false);
+        ui->undoAction->setEnabled(false);
+        ui->redoAction->setEnabled(false);
+        return;
+    }
+    if (rewire) {
+        connect(form, &RouteForm::canSaveChanged, ui->saveAction, &QAction::setEnabled);
+        connect(form, &RouteForm::canUndoChanged, ui->undoAction, &QAction::setEnabled);
+        connect(form, &RouteForm::canRedoChanged, ui->redoAction, &QAction::setEnabled);
+    }
+    ui->saveAction->setEnabled(form->canSave());
+    ui->undoAction->setEnabled(form->canUndo());
+    ui->redoAction->setEnabled(form->canRedo());
+}
+
+void MainWindow::onRecentMenuClicked(QAction *action)
+{
+    const QString path = action ? action->text() : QString();
+    if (!path.isEmpty())
+        openRouteFolder(path);
+}
+
+void MainWindow::onRecentMenuAboutToShow()
+{
+    recentMenu->clear();
+    for (const QString &path : readRecentFolders())
+        recentMenu->addAction(path);
+}
+
+void MainWindow::onOpenBtnClicked()
+{
+    const QString path =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Выберите папку с маршрутом"),
+                                          parentFolder(lastPath), QFileDialog::ShowDirsOnly);
+    if (!path.isEmpty())
+        openRouteFolder(path);
+}
+
+void MainWindow::on_aboutAction_triggered()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::onFrontTabloTypeChanged(FrontTabloType tabloType)
+{
+    storeBoardModel("frontTablo/type", tabloType);
+}
+
+void MainWindow::onSideTabloTypeChanged(FrontTabloType tabloType)
+{
+    storeBoardModel("sideTablo/type", tabloType);
+}
+
+void MainWindow::onBackTabloTypeChanged(FrontTabloType tabloType)
+{
+    storeBoardModel("backTablo/type", tabloType);
+}
+
+void MainWindow::openRouteFolder(const QString &path)
+{
+    static const BoardDefault boards[] = {
+        {"frontTablo/type", Board32x192, &RouteForm::setFrontTabloType,
+         &RouteForm::frontTabloTypeChanged, &MainWindow::onFrontTabloTypeChanged},
+        {"sideTablo/type", Board16x128, &RouteForm::setSideTabloType,
+         &RouteForm::sideTabloTypeChanged, &MainWindow::onSideTabloTypeChanged},
+        {"backTablo/type", Board16x128, &RouteForm::setBackTabloType,
+         &RouteForm::backTabloTypeChanged, &MainWindow::onBackTabloTypeChanged},
+    };
+
+    lastPath = path;
+    addRecentFolder(path);
+
+    auto *form = new RouteForm;
+    for (const BoardDefault &board : boards) {
+        (form->*board.set)(storedBoardModel(board));
+        connect(form, board.changed, this, board.store);
+    }
+    form->openRoute(path);
+
+    const int index = ui->tabWidget->addTab(form, tabTitle(path));
+    ui->tabWidget->setTabToolTip(index, path);
+    QTabBar *bar = ui->tabWidget->tabBar();
+    QWidget *closeButton = bar->tabButton(index, QTabBar::RightSide);
+    if (!closeButton)
+        closeButton = bar->tabButton(index, QTabBar::LeftSide);
+    if (closeButton)
+        closeButton->setToolTip(QStringLiteral("Закрыть маршрут"));
+    ui->tabWidget->setCurrentIndex(index);
+}
+
+void MainWindow::addRecentFolder(const QString &path)
+{
+    QStringList folders{path};
+    for (const QString &stored : readRecentFolders()) {
+        if (folders.size() >= maxRecentFolders)
+            break;
+        if (stored != path)
+            folders.append(stored);
+    }
+    writeRecentFolders(folders);
+}
+
+bool MainWindow::maybeSaveTab(int index)
+{
+    auto *form = qobject_cast<RouteForm *>(ui->tabWidget->widget(index));
+    if (!form || !form->canSave())
+        return true;
+
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Сохранение изменений"),
+                    QStringLiteral("Маршут был изменен. Сохранить изменения?"),
+                    QMessageBox::NoButton, this);
+    QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+
+    if (box.clickedButton() == discard)
+        return true;
+    if (box.clickedButton() == save)
+        return form->saveRoute();
+    return false;
+}
+
+void MainWindow::closeTab(int index)
+{
+    QWidget *form = ui->tabWidget->widget(index);
+    if (!form)
+        return;
+    ui->tabWidget->removeTab(index);
+    // Should the tab widget not report the change, never keep a dangling form.
+    if (form == currentForm)
+        on_tabWidget_currentChanged(ui->tabWidget->currentIndex());
+    delete form;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    for (int n = ui->tabWidget->count() - 1; n >= 0; --n) {
+        if (!maybeSaveTab(n)) {
+            event->ignore();
+            return;
+        }
+        closeTab(n);
+    }
+    event->accept();
+}

@@ -1,6 +1,22 @@
+// The single top-level window: one tab per open route folder, the toolbar that
+// forwards commands to the current tab, the recent folders and the per-user
+// default board models.
 #pragma once
 
+#include "fronttablotype.h"
+
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+class QToolButton;
+class RouteForm;
+
+namespace Ui {
+class MainWindow;
+}
 
 class MainWindow : public QMainWindow
 {
@@ -8,4 +24,41 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens every argument that names an existing folder, in order, as if it had
+    // been picked in the folder chooser; anything else is skipped.
+    void openFolders(const QStringList &arguments);
+
+    // At most this many folders are remembered.
+    static constexpr int maxRecentFolders = 10;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void on_saveAction_triggered();
+    void on_undoAction_triggered();
+    void on_redoAction_triggered();
+    void on_tabWidget_tabCloseRequested(int index);
+    void on_tabWidget_currentChanged(int index);
+    void onRecentMenuClicked(QAction *action);
+    void onRecentMenuAboutToShow();
+    void onOpenBtnClicked();
+    void on_aboutAction_triggered();
+    void onFrontTabloTypeChanged(FrontTabloType tabloType);
+    void onSideTabloTypeChanged(FrontTabloType tabloType);
+    void onBackTabloTypeChanged(FrontTabloType tabloType);
+
+private:
+    void openRouteFolder(const QString &path);
+    void addRecentFolder(const QString &path);
+    bool maybeSaveTab(int index);
+    void closeTab(int index);
+
+    Ui::MainWindow *ui;
+    QPointer<RouteForm> currentForm;
+    QMenu *recentMenu = nullptr;
+    QToolButton *openButton = nullptr;
+    QString lastPath;
 };
