@@ -1,44 +1,647 @@
 #include "routeform.h"
 
-RouteForm::RouteForm(QWidget *parent) : QWidget(parent) {}
+#include "fronttablowidget.h"
+#include "routemodel.h"
+#include "textencoding.h"
+#include "ui_routeform.h"
 
-RouteForm::~RouteForm() = default;
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCursor>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHeaderView>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QStandardItemModel>
+#include <QStyleOption>
+#include <QTimerEvent>
+#include <QUndoStack>
+#include <QUrl>
+
+namespace {
+
+const int StoredValueRole = Qt::UserRole + 1;
+const int FolderRescanDelay = 250;
+
+const char *const editorIniName = "editor.ini";
+const char *const editorIniKeys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
+
+// The language selectors with their buttons and container, in LangGroup order.
+struct LangSelector
+{
+    QToolButton *Ui::RouteForm::*first;
+    QToolButton *Ui::RouteForm::*second;
+    QWidget *Ui::RouteForm::*container;
+};
+const LangSelector langSelectors[RouteForm::LangGroupCount] = {
+    {&Ui::RouteForm::generalLang1Btn, &Ui::RouteForm::generalLang2Btn,
+     &Ui::RouteForm::generalLangWdt},
+    {&Ui::RouteForm::frontLang1Btn, &Ui::RouteForm::frontLang2Btn, &Ui::RouteForm::frontLangWdt},
+    {&Ui::RouteForm::sideLang1Btn, &Ui::RouteForm::sideLang2Btn, &Ui::RouteForm::sideLangWdt},
+    {&Ui::RouteForm::backLang1Btn, &Ui::RouteForm::backLang2Btn, &Ui::RouteForm::backLangWdt},
+    {&Ui::RouteForm::salonTempLang1Btn, &Ui::RouteForm::salonTempLang2Btn,
+     &Ui::RouteForm::salonTempLangWdt},
+    {&Ui::RouteForm::outsideTempLang1Btn, &Ui::RouteForm::outsideTempLang2Btn,
+     &Ui::RouteForm::outsideTempLangWdt},
+    {&Ui::RouteForm::routeTextLang1Btn, &Ui::RouteForm::routeTextLang2Btn,
+     &Ui::RouteForm::routeTextLangWdt},
+    {&Ui::RouteForm::stationLang1Btn, &Ui::RouteForm::stationLang2Btn,
+     &Ui::RouteForm::stationLangWdt},
+};
+
+struct ColorRow
+{
+    const char *text;
+    QRgb display;
+    QVariant stored;
+};
+
+// The route folder's own data files never show up as announcement texts.
+bool isRouteDataFile(const QString &name)
+{
+    static const QStringList names{QStringLiteral("ost.txt"),     QStringLiteral("ost~.txt"),
+                                   QStringLiteral("coord.txt"),   QStringLiteral("coord~.txt"),
+                                   QStringLiteral("script.txt"),  QStringLiteral("script~.txt"),
+                                   QStringLiteral("backtab.txt"), QStringLiteral("backtab~.txt"),
+                                   QStringLiteral("sidetab.txt"), QStringLiteral("sidetab~.txt")};
+    return names.contains(name, Qt::CaseInsensitive);
+}
+
+bool isAdScriptFile(const QString &name)
+{
+    return name.compare(QLatin1String("rscript.txt"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("rscript~.txt"), Qt::CaseInsensitive) == 0;
+}
+
+QString formatCoordinate(const QGeoCoordinate &c)
+{
+    if (!c.isValid())
+        return QString();
+    return QStringLiteral("%1 %2").arg(c.latitude(), 0, 'f', 5).arg(c.longitude(), 0, 'f', 5);
+}
+
+QListWidgetItem *fileItem(const QString &name)
+{
+    auto *item = new QListWidgetItem(name);
+    item->setSizeHint(QSize(0, 40));
+    return item;
+}
+
+void fillFileList(QListWidget *list, const QStringList &names)
+{
+    list->clear();
+    for (const QString &name : names)
+        list->addItem(fileItem(name));
+}
+
+// Makes the first item with exactly this text current again after a rescan.
+void restoreCurrent(QListWidget *list, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    if (!found.isEmpty())
+        list->setCurrentItem(found.first());
+}
+
+QString currentText(const QListWidget *list)
+{
+    const QListWidgetItem *item = list->currentItem();
+    return item ? item->text() : QString();
+}
+
+QString twoDigits(qint64 v)
+{
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
+{
+    ui->setupUi(this);
+
+    ui->setLocationBtn->setEnabled(false);
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             ui->addAdTextFileBtn, ui->upAdTextFileBtn, ui->downAdTextFileBtn,
+             ui->removeAdTextFileBtn, ui->addTextFileBtn, ui->upTextFileBtn, ui->downTextFileBtn,
+             ui->removeTextFileBtn, ui->addSoundFileBtn, ui->upSoundFileBtn, ui->downSoundFileBtn,
+             ui->removeSoundFileBtn, ui->gpsBox})
+        w->hide();
+
+    // Typing in these fields is a pending change long before editing finishes.
+    for (QLineEdit *edit : {ui->stationWordEdit,       ui->nextWordEdit,
+                            ui->frontNumberEdit,       ui->frontStartingPointEdit,
+                            ui->frontDestinationEdit,  ui->sideNumberEdit,
+                            ui->sideStartingPointEdit, ui->sideDestinationEdit,
+                            ui->sideSepEdit,           ui->backNumberEdit,
+                            ui->backStartingPointEdit, ui->backDestinationEdit,
+                            ui->salonTabloOrderEdit,   ui->routeTextEdit,
+                            ui->salonTempEdit,         ui->outsideTempEdit,
+                            ui->stationNameEdit,       ui->nextNameEdit,
+                            ui->sideNameEdit,          ui->coordEdit})
+        connect(edit, &QLineEdit::textEdited, this, &RouteForm::onTextEdited);
+    for (QSpinBox *spin : {ui->sideStationCountSpn, ui->radiusSpn, ui->nextDelaySpn})
+        connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, &RouteForm::onTextEdited);
+
+    createButtonGroups();
+
+    m_folderWatcher = new QFileSystemWatcher(this);
+    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, this,
+            &RouteForm::onDirectoryChange);
+
+    m_model = new RouteModel(this);
+    ui->stationList->setModel(m_model);
+    ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
+    ui->stationList->header()->hide();
+    connect(ui->stationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &RouteForm::onCurrentStationChanged);
+
+    createColorModels();
+
+    m_undoStack = new QUndoStack(this);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, this, &RouteForm::setCanRedo);
+    connect(m_undoStack, &QUndoStack::canUndoChanged, this, &RouteForm::setCanUndo);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, &RouteForm::onCleanStateChanged);
+
+    m_player = new QMediaPlayer(this);
+    m_player->setNotifyInterval(500);
+    connect(m_player, &QMediaPlayer::stateChanged, this, &RouteForm::onMediaStateChanged);
+    connect(m_player, &QMediaPlayer::durationChanged, this, &RouteForm::onMediaDurationChanged);
+    connect(m_player, &QMediaPlayer::positionChanged, this, &RouteForm::onMediaPositionChanged);
+    connect(m_player, &QMediaPlayer::mediaChanged, this, &RouteForm::updatePlayNameLabel);
+    connect(m_player, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this,
+            &RouteForm::updatePlayErrorLabel);
+
+    for (int board = FrontBoard; board <= BackBoard; ++board)
+        tablo(Board(board))->setBoardType(m_tabloType[board]);
+    connect(ui->frontTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
+            &RouteForm::showFrontTabloMenu);
+    connect(ui->sideTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
+            &RouteForm::showSideTabloMenu);
+    connect(ui->backTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
+            &RouteForm::showBackTabloMenu);
+
+    for (QLineEdit *edit : {ui->frontStartingPointEdit, ui->frontDestinationEdit,
+                            ui->sideStartingPointEdit, ui->sideDestinationEdit, ui->sideSepEdit,
+                            ui->backStartingPointEdit, ui->backDestinationEdit})
+        edit->installEventFilter(this);
+}
+
+RouteForm::~RouteForm()
+{
+    m_routeFolderTimer.stop();
+    m_adFolderTimer.stop();
+    // The children go first, while the route they may still reach is alive.
+    m_model->setRoute(nullptr);
+    while (!children().isEmpty())
+        delete children().first();
+    delete ui;
+}
+
+void RouteForm::createButtonGroups()
+{
+    m_langCountGroup = new QButtonGroup(this);
+    m_langCountGroup->setExclusive(true);
+    m_langCountGroup->addButton(ui->langCount1Btn, 1);
+    m_langCountGroup->addButton(ui->langCount2Btn, 2);
+    connect(m_langCountGroup, &QButtonGroup::idClicked, this, &RouteForm::onLangCountClicked);
+
+    using Toggled = void (RouteForm::*)(int, bool);
+    const Toggled handlers[LangGroupCount] = {
+        &RouteForm::onGeneralLangToggled,   &RouteForm::onFrontLangToggled,
+        &RouteForm::onSideLangToggled,      &RouteForm::onBackLangToggled,
+        &RouteForm::onSalonTempLangToggled, &RouteForm::onOutsideTempLangToggled,
+        &RouteForm::onRouteTextLangToggled, &RouteForm::onStationLangToggled};
+    for (int g = 0; g < LangGroupCount; ++g) {
+        auto *group = new QButtonGroup(this);
+        group->setExclusive(true);
+        group->addButton(ui->*langSelectors[g].first, 0);
+        group->addButton(ui->*langSelectors[g].second, 1);
+        connect(group, &QButtonGroup::idToggled, this, handlers[g]);
+        m_langGroups[g] = group;
+    }
+}
+
+void RouteForm::createColorModels()
+{
+    const ColorRow frontRows[] = {
+        {"Белый", 0xFFFFFF, QColor(64, 64, 64)},  {"Оранжевый", 0xFF8000, QColor(128, 64, 0)},
+        {"Желтый", 0xFFFF00, QColor(96, 96, 0)},  {"Зеленый", 0x00FF00, QColor(0, 128, 0)},
+        {"Красный", 0xFF0000, QColor(128, 0, 0)}, {"Синий", 0x0000FF, QColor(0, 0, 128)},
+    };
+    const ColorRow sofitRows[] = {
+        {"Погашен", 0x000000, 0}, {"Белый", 0xFFFFFF, 7},   {"Желтый", 0xFFFF00, 6},
+        {"Зеленый", 0x00FF00, 2}, {"Красный", 0xFF0000, 4}, {"Синий", 0x0000FF, 1},
+    };
+    auto build = [this](const ColorRow *rows, int count) {
+        auto *model = new QStandardItemModel(this);
+        for (int i = 0; i < count; ++i) {
+            QPixmap swatch(32, 32);
+            swatch.fill(QColor(rows[i].display));
+            auto *item = new QStandardItem(QIcon(swatch), tr(rows[i].text));
+            item->setData(rows[i].stored, StoredValueRole);
+            item->setData(QSize(0, 40), Qt::SizeHintRole);
+            model->appendRow(item);
+        }
+        return model;
+    };
+    m_frontColorModel = build(frontRows, int(std::size(frontRows)));
+    {
+        const QSignalBlocker blocker(ui->frontColorList);
+        ui->frontColorList->setModel(m_frontColorModel);
+    }
+    m_sofitColorModel = build(sofitRows, int(std::size(sofitRows)));
+    for (QComboBox *box : {ui->leftSofitList, ui->rightSofitList}) {
+        const QSignalBlocker blocker(box);
+        box->setModel(m_sofitColorModel);
+    }
+}
+
+int RouteForm::frontColorRow(const QColor &color) const
+{
+    for (int row = 0; row < m_frontColorModel->rowCount(); ++row) {
+        if (m_frontColorModel->item(row)->data(StoredValueRole).value<QColor>() == color)
+            return row;
+    }
+    return -1;
+}
+
+QColor RouteForm::frontColorOfRow(int row) const
+{
+    const QStandardItem *item = m_frontColorModel->item(row);
+    return item ? item->data(StoredValueRole).value<QColor>() : QColor(Qt::black);
+}
+
+int RouteForm::sofitRow(int code) const
+{
+    for (int row = 0; row < m_sofitColorModel->rowCount(); ++row) {
+        if (m_sofitColorModel->item(row)->data(StoredValueRole).toInt() == code)
+            return row;
+    }
+    return -1;
+}
+
+int RouteForm::sofitCodeOfRow(int row) const
+{
+    const QStandardItem *item = m_sofitColorModel->item(row);
+    return item ? item->data(StoredValueRole).toInt() : 0;
+}
+
+FrontTabloWidget *RouteForm::tablo(Board board) const
+{
+    switch (board) {
+    case FrontBoard:
+        return ui->frontTabloWdt;
+    case SideBoard:
+        return ui->sideTabloWdt;
+    case BackBoard:
+        break;
+    }
+    return ui->backTabloWdt;
+}
+
+int RouteForm::selectedLang(LangGroup group) const
+{
+    return qMax(0, m_langGroups[group]->checkedId());
+}
+
+// --- Opening, saving, closing -----------------------------------------------
 
 void RouteForm::openRoute(const QString &path)
 {
-    m_route.setPath(path);
+    if (!m_route.load(path))
+        m_route.newRoute(path);
+
+    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    m_currentStation = -1;
+    m_lastChange = LastChange();
+
+    m_model->setRoute(&m_route);
+    ui->stationList->setCurrentIndex(m_model->routeIndex());
+
+    ui->routeTabs->setCurrentWidget(ui->generalTab);
+    ui->stationTabs->setCurrentWidget(ui->stationTab);
+    ui->salonOrderTabs->setCurrentWidget(ui->salonTabloOrderTab);
+
+    for (LangGroup g : {GeneralLang, FrontLang, SideLang, BackLang, RouteTextLang, SalonTempLang,
+                        OutsideTempLang, StationLang})
+        selectLang(g, 0);
+    setLangCount(computeLangCount());
+
+    fillControls();
+
+    const bool changed = checkNextStopTexts();
+    setCanSave(changed);
+    // Texts changed here are not undoable, so no state of the stack may count as saved.
+    if (changed)
+        m_undoStack->resetClean();
+
+    for (const QString &folder : {m_route.path(), m_route.adPath()}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            m_folderWatcher->addPath(folder);
+    }
+    refreshRouteFolderFiles();
+    refreshAdFolderFiles();
+
+    if (!readEditorIni())
+        writeEditorIni();
+
+    for (int board = FrontBoard; board <= BackBoard; ++board)
+        tablo(Board(board))->setBoardType(m_tabloType[board]);
+    updateFrontTablo();
+    updateSideTablo();
+    updateBackTablo();
+}
+
+void RouteForm::fillControls()
+{
+    const Route &r = m_route;
+    auto setButtons = [](int value, std::initializer_list<std::pair<QAbstractButton *, int>> bits) {
+        for (const auto &b : bits)
+            b.first->setChecked(value & b.second);
+    };
+
+    ui->frontNumberEdit->setText(r.frontNumber());
+    ui->frontStartingPointEdit->setText(r.frontStartingPoint(0));
+    ui->frontDestinationEdit->setText(r.frontDestination(0));
+    setButtons(r.frontMode(), {{ui->frontStaticBtn, ModeStatic},
+                               {ui->frontMoscowBtn, ModeMoscow},
+                               {ui->frontOnlyDestBtn, ModeOnlyDestination},
+                               {ui->frontCenterBtn, ModeCenter}});
+    setButtons(r.frontFont(), {{ui->frontFont0Btn, 1}, {ui->frontFont1Btn, 2}});
+    {
+        const QSignalBlocker b1(ui->frontColorList);
+        const QSignalBlocker b2(ui->leftSofitList);
+        const QSignalBlocker b3(ui->rightSofitList);
+        ui->frontColorList->setCurrentIndex(frontColorRow(r.frontNumberColor()));
+        ui->leftSofitList->setCurrentIndex(sofitRow(r.leftSofitColor()));
+        ui->rightSofitList->setCurrentIndex(sofitRow(r.rightSofitColor()));
+    }
+
+    ui->sideNumberEdit->setText(r.sideNumber());
+    ui->sideStartingPointEdit->setText(r.sideStartingPoint(0));
+    ui->sideDestinationEdit->setText(r.sideDestination(0));
+    setButtons(r.sideMode(), {{ui->sideStaticBtn, ModeStatic},
+                              {ui->sideStationVScrollBtn, ModeStationScroll},
+                              {ui->sideOnlyDestBtn, ModeOnlyDestination},
+                              {ui->sideCenterBtn, ModeCenter}});
+    setButtons(r.sideFont(), {{ui->sideFont0Btn, 1}, {ui->sideFont1Btn, 2}});
+    ui->sideSepEdit->setText(r.sideSeparator());
+
+    ui->backNumberEdit->setText(r.backNumber());
+    ui->backStartingPointEdit->setText(r.backStartingPoint(0));
+    ui->backDestinationEdit->setText(r.backDestination(0));
+    setButtons(r.backMode(), {{ui->backStaticBtn, ModeStatic},
+                              {ui->backOnlyDestBtn, ModeOnlyDestination},
+                              {ui->backCenterBtn, ModeCenter}});
+    setButtons(r.backFont(), {{ui->backFont0Btn, 1}, {ui->backFont1Btn, 2}});
+
+    {
+        const QSignalBlocker b1(ui->sideStationCountSpn);
+        const QSignalBlocker b2(ui->nextDelaySpn);
+        ui->sideStationCountSpn->setValue(r.sideStationCount());
+        ui->nextDelaySpn->setValue(r.nextDelay());
+    }
+
+    ui->stationWordEdit->setText(r.stationWord(0));
+    ui->nextWordEdit->setText(r.nextWord(0));
+    const QByteArray order = r.salonTabloOrder();
+    ui->salonTabloOrderEdit->setText(
+        QString::fromLatin1(order.constData(), int(qstrnlen(order.constData(), order.size()))));
+    ui->routeTextEdit->setText(r.routeText(0));
+    ui->salonTempEdit->setText(r.salonTempText(0));
+    ui->outsideTempEdit->setText(r.outsideTempText(0));
+
+    fillFileList(ui->adTextFileList, r.adTextFiles());
+    ui->allAdTextFileLabel->setText(r.adFolderRelative());
+}
+
+bool RouteForm::askNextStopSeparate(bool defaultYes)
+{
+    if (m_nextStopAsker)
+        return m_nextStopAsker(defaultYes);
+    QMessageBox box;
+    box.setIcon(QMessageBox::Question);
+    box.setText(tr("Маршрут с отдельным объявлением следующей остановки?"));
+    QPushButton *yes = box.addButton(tr("Да"), QMessageBox::AcceptRole);
+    QPushButton *no = box.addButton(tr("Нет"), QMessageBox::RejectRole);
+    box.setDefaultButton(defaultYes ? yes : no);
+    box.setEscapeButton(defaultYes ? yes : no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+// Decides whether next-stop announcements are entries of their own; asks when
+// the texts leave it open. Returns whether any text changed.
+bool RouteForm::checkNextStopTexts()
+{
+    const int n = m_route.stationCount();
+    const int back = m_route.backStationIndex();
+    const QList<Station *> &stations = m_route.stations();
+    auto openEnded = [&](int i) { return i != back - 1 && i != n - 1; };
+
+    bool ask = false;
+    bool defaultYes = false;
+    bool separate = false;
+    if (n < 2 || !stations.at(0)->nextName(0).isEmpty()) {
+        for (int i = 0; i < n && !ask; ++i) {
+            for (int l = 0; l < m_langCount && !ask; ++l)
+                ask = openEnded(i) && stations.at(i)->nextName(l).isEmpty();
+        }
+    } else {
+        separate = true;
+        defaultYes = true;
+        for (int i = 0; i < n && !ask; ++i) {
+            for (int l = 0; l < m_langCount && !ask; ++l)
+                ask = !stations.at(i)->nextName(l).isEmpty();
+        }
+    }
+
+    bool changed = false;
+    if (ask) {
+        separate = askNextStopSeparate(defaultYes);
+        if (separate) {
+            for (Station *s : stations) {
+                for (int l = 0; l < m_langCount; ++l) {
+                    if (!s->nextName(l).isEmpty()) {
+                        s->setNextName(l, QString());
+                        changed = true;
+                    }
+                }
+            }
+        } else {
+            if (m_route.nextWord(0).isEmpty()) {
+                m_route.setNextWord(0, tr("Следующая остановка"));
+                changed = true;
+            }
+            for (int i = 0; i < n; ++i) {
+                if (!openEnded(i))
+                    continue;
+                for (int l = 0; l < m_langCount; ++l) {
+                    Station *s = stations.at(i);
+                    if (!s->nextName(l).isEmpty())
+                        continue;
+                    const QString text =
+                        m_route.nextTextFromStationText(l, stations.at(i + 1)->name(l));
+                    if (!text.isEmpty()) {
+                        s->setNextName(l, text);
+                        changed = true;
+                    }
+                }
+            }
+            // The general page shows the word the texts were built with.
+            ui->nextWordEdit->setText(m_route.nextWord(selectedLang(GeneralLang)));
+        }
+    }
+    ui->nextSeparateCheck->setChecked(separate);
+    return changed;
+}
+
+int RouteForm::computeLangCount() const
+{
+    const Route &r = m_route;
+    const QString routeTexts[] = {
+        r.frontStartingPoint(1), r.frontDestination(1), r.backDestination(1),
+        r.backStartingPoint(1),  r.sideDestination(1),  r.sideStartingPoint(1),
+        r.stationWord(1),        r.nextWord(1),         r.routeText(1),
+        r.outsideTempText(1),    r.salonTempText(1)};
+    for (const QString &text : routeTexts) {
+        if (!text.isEmpty())
+            return 2;
+    }
+    for (const Station *s : r.stations()) {
+        if (!s->name(1).isEmpty() || !s->nextName(1).isEmpty() || !s->sideName(1).isEmpty())
+            return 2;
+    }
+    return 1;
+}
+
+void RouteForm::setLangCount(int n)
+{
+    QAbstractButton *button = m_langCountGroup->button(n);
+    if (!button)
+        return;
+    button->setChecked(true);
+    m_langCount = n;
+    for (int g = 0; g < LangGroupCount; ++g) {
+        if (m_langGroups[g]->checkedId() >= n)
+            selectLang(LangGroup(g), 0);
+        if (m_lastChange.lang[g] >= n)
+            m_lastChange.lang[g] = 0;
+        (ui->*langSelectors[g].container)->setVisible(n > 1);
+    }
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+}
+
+void RouteForm::selectLang(LangGroup group, int lang)
+{
+    if (QAbstractButton *button = m_langGroups[group]->button(qMin(lang, m_langCount - 1)))
+        button->setChecked(true);
+}
+
+void RouteForm::clearFocusedWidget()
+{
+    // A field losing the focus finishes its editing, so its change is pushed first.
+    if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
 }
 
 bool RouteForm::saveRoute()
 {
-    return false;
+    clearFocusedWidget();
+    const bool saved = m_route.save();
+    if (saved) {
+        setCanSave(false);
+        m_undoStack->setClean();
+    } else {
+        QMessageBox box(QMessageBox::Critical, tr("Приложение"), tr("Ошибка сохранения маршрута!"),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
+    return saved;
 }
 
 void RouteForm::closeRoute()
 {
+    m_routeFolderTimer.stop();
+    m_adFolderTimer.stop();
+    const QStringList watched = m_folderWatcher->directories();
+    if (!watched.isEmpty())
+        m_folderWatcher->removePaths(watched);
+    // The view hears of the emptied list before the stations go.
+    m_model->setRoute(nullptr);
+    m_undoStack->clear();
     m_route.clear();
+    m_model->setRoute(&m_route);
+    m_currentStation = -1;
 }
 
-void RouteForm::undo() {}
+// --- Undo, redo and the place of the last change -------------------------------
 
-void RouteForm::redo() {}
+void RouteForm::undo()
+{
+    clearFocusedWidget();
+    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    m_undoStack->undo();
+    showLastChange();
+}
 
-void RouteForm::stopPlaying() {}
+void RouteForm::redo()
+{
+    clearFocusedWidget();
+    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    m_undoStack->redo();
+    showLastChange();
+}
 
-// A model outside the enumeration is ignored, so a junk stored default cannot
-// reach the previews.
-#define ROUTEFORM_TYPE_SETTER(Setter, member, signal)                                              \
-    void RouteForm::Setter(int type)                                                               \
-    {                                                                                              \
-        if (!isFrontTabloType(type) || type == member)                                             \
-            return;                                                                                \
-        member = FrontTabloType(type);                                                             \
-        emit signal(member);                                                                       \
+void RouteForm::showLastChange()
+{
+    QModelIndex target = m_model->stationIndex(m_lastChange.station);
+    if (!target.isValid())
+        target = m_model->routeIndex();
+    if (target == ui->stationList->currentIndex())
+        onCurrentStationChanged(target);
+    else
+        ui->stationList->setCurrentIndex(target);
+
+    if (m_lastChange.routeTab >= 0 && m_lastChange.routeTab < ui->routeTabs->count())
+        ui->routeTabs->setCurrentIndex(m_lastChange.routeTab);
+    if (m_lastChange.stationTab >= 0 && m_lastChange.stationTab < ui->stationTabs->count())
+        ui->stationTabs->setCurrentIndex(m_lastChange.stationTab);
+    if (m_lastChange.salonTab >= 0 && m_lastChange.salonTab < ui->salonOrderTabs->count())
+        ui->salonOrderTabs->setCurrentIndex(m_lastChange.salonTab);
+
+    for (int g = 0; g < LangGroupCount; ++g)
+        selectLang(LangGroup(g), m_lastChange.lang[g]);
+
+    ui->adTextFileList->setCurrentRow(m_lastChange.adRow);
+    ui->textFileList->setCurrentRow(m_lastChange.textRow);
+    ui->soundFileList->setCurrentRow(m_lastChange.soundRow);
+
+    if (m_frontTabloDirty) {
+        m_frontTabloDirty = false;
+        ui->frontTabloWdt->refreshTablo();
     }
+    if (m_backTabloDirty) {
+        m_backTabloDirty = false;
+        ui->backTabloWdt->refreshTablo();
+    }
+    if (m_sideTabloDirty) {
+        m_sideTabloDirty = false;
+        setSideTabloStations();
+        ui->sideTabloWdt->refreshTablo();
+    }
+}
 
-ROUTEFORM_TYPE_SETTER(setFrontTabloType, m_frontTabloType, frontTabloTypeChanged)
-ROUTEFORM_TYPE_SETTER(setSideTabloType, m_sideTabloType, sideTabloTypeChanged)
-ROUTEFORM_TYPE_SETTER(setBackTabloType, m_backTabloType, backTabloTypeChanged)
+// --- State flags ----------------------------------------------------------------
 
 #define ROUTEFORM_FLAG_SETTER(Setter, member, signal)                                              \
     void RouteForm::Setter(bool value)                                                             \
@@ -52,3 +655,495 @@ ROUTEFORM_TYPE_SETTER(setBackTabloType, m_backTabloType, backTabloTypeChanged)
 ROUTEFORM_FLAG_SETTER(setCanSave, m_canSave, canSaveChanged)
 ROUTEFORM_FLAG_SETTER(setCanUndo, m_canUndo, canUndoChanged)
 ROUTEFORM_FLAG_SETTER(setCanRedo, m_canRedo, canRedoChanged)
+
+void RouteForm::onCleanStateChanged(bool clean)
+{
+    setCanSave(!clean);
+}
+
+void RouteForm::onTextEdited()
+{
+    // The field's own editing-finished handler pushes the change later.
+    setCanSave(true);
+    setCanUndo(true);
+    setCanRedo(false);
+}
+
+void RouteForm::resetUndoFlags()
+{
+    setCanUndo(m_undoStack->canUndo());
+    setCanRedo(m_undoStack->canRedo());
+}
+
+// --- Board models and editor.ini ----------------------------------------------
+
+void RouteForm::setTabloType(Board board, int type)
+{
+    // A model outside the enumeration is ignored, so a junk stored default cannot
+    // reach the previews.
+    if (!isFrontTabloType(type) || type == m_tabloType[board])
+        return;
+    const FrontTabloType t = FrontTabloType(type);
+    m_tabloType[board] = t;
+    tablo(board)->setBoardType(t);
+    tablo(board)->refreshTablo();
+    switch (board) {
+    case FrontBoard:
+        emit frontTabloTypeChanged(t);
+        break;
+    case SideBoard:
+        emit sideTabloTypeChanged(t);
+        break;
+    case BackBoard:
+        emit backTabloTypeChanged(t);
+        break;
+    }
+}
+
+void RouteForm::setFrontTabloType(int type)
+{
+    setTabloType(FrontBoard, type);
+}
+
+void RouteForm::setSideTabloType(int type)
+{
+    setTabloType(SideBoard, type);
+}
+
+void RouteForm::setBackTabloType(int type)
+{
+    setTabloType(BackBoard, type);
+}
+
+QMenu *RouteForm::createTabloMenu(Board board) const
+{
+    auto *menu = new QMenu;
+    for (FrontTabloType type : frontTabloTypesInMenuOrder(board == BackBoard)) {
+        QAction *action = menu->addAction(frontTabloTypeText(type));
+        action->setCheckable(true);
+        action->setChecked(type == m_tabloType[board]);
+        action->setData(int(type));
+    }
+    return menu;
+}
+
+void RouteForm::showTabloMenu(Board board)
+{
+    QScopedPointer<QMenu> menu(createTabloMenu(board));
+    connect(menu.data(), &QMenu::triggered, this, [this, board](QAction *action) {
+        setTabloType(board, action->data().toInt());
+        writeEditorIni();
+    });
+    menu->exec(QCursor::pos());
+}
+
+void RouteForm::showFrontTabloMenu()
+{
+    showTabloMenu(FrontBoard);
+}
+
+void RouteForm::showSideTabloMenu()
+{
+    showTabloMenu(SideBoard);
+}
+
+void RouteForm::showBackTabloMenu()
+{
+    showTabloMenu(BackBoard);
+}
+
+bool RouteForm::readEditorIni()
+{
+    QFile file(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName));
+    if (m_route.path().isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const int eq = line.indexOf('=');
+        if (eq < 0)
+            continue;
+        const QByteArray key = line.left(eq);
+        // A key may be shortened to any leading part of its name.
+        for (int board = FrontBoard; board <= BackBoard; ++board) {
+            if (!QByteArray(editorIniKeys[board]).startsWith(key))
+                continue;
+            const int value = line.mid(eq + 1).toInt();
+            if (isFrontTabloType(value))
+                m_tabloType[board] = FrontTabloType(value);
+            break;
+        }
+    }
+    return true;
+}
+
+bool RouteForm::writeEditorIni()
+{
+    if (m_route.path().isEmpty())
+        return false;
+    QSaveFile file(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray text;
+    for (int board = FrontBoard; board <= BackBoard; ++board)
+        text += QByteArray(editorIniKeys[board]) + '=' + QByteArray::number(m_tabloType[board]) +
+                "\r\n";
+    file.write(text);
+    return file.commit();
+}
+
+// --- Previews -----------------------------------------------------------------
+
+void RouteForm::updateFrontTablo()
+{
+    FrontTabloWidget *t = ui->frontTabloWdt;
+    t->setNumber(m_route.frontNumber());
+    for (int lang = 0; lang < 2; ++lang) {
+        t->setStartingPoint(lang, m_route.frontStartingPoint(lang));
+        t->setDestination(lang, m_route.frontDestination(lang));
+    }
+    t->setNumberColor(m_route.frontNumberColor().rgb() & 0xFFFFFF);
+    t->setLine1Color(m_route.frontStartColor().rgb() & 0xFFFFFF);
+    t->setLine2Color(m_route.frontDestColor().rgb() & 0xFFFFFF);
+    t->setMode(m_route.frontMode());
+    t->setFontBits(m_route.frontFont());
+    t->setLeftSofitColor(m_route.leftSofitColor());
+    t->setRightSofitColor(m_route.rightSofitColor());
+    t->setInterval(m_route.frontInterval() * 1000);
+    t->refreshTablo();
+}
+
+void RouteForm::updateSideTablo()
+{
+    FrontTabloWidget *t = ui->sideTabloWdt;
+    t->setNumber(m_route.sideNumber());
+    for (int lang = 0; lang < 2; ++lang) {
+        t->setStartingPoint(lang, m_route.sideStartingPoint(lang));
+        t->setDestination(lang, m_route.sideDestination(lang));
+    }
+    t->setNumberColor(0xFFFF00);
+    t->setLine1Color(0xFFFF00);
+    t->setLine2Color(0xFFFF00);
+    t->setMode(m_route.sideMode());
+    t->setFontBits(m_route.sideFont());
+    t->setInterval(m_route.sideInterval() * 1000);
+    t->setSeparator(m_route.sideSeparator());
+    setSideTabloStations();
+    t->refreshTablo();
+}
+
+void RouteForm::updateBackTablo()
+{
+    FrontTabloWidget *t = ui->backTabloWdt;
+    t->setNumber(m_route.backNumber());
+    for (int lang = 0; lang < 2; ++lang) {
+        t->setStartingPoint(lang, m_route.backStartingPoint(lang));
+        t->setDestination(lang, m_route.backDestination(lang));
+    }
+    t->setNumberColor(0xFFFF00);
+    t->setLine1Color(0xFFFF00);
+    t->setLine2Color(0xFFFF00);
+    t->setMode(m_route.backMode());
+    t->setFontBits(m_route.backFont());
+    t->setLeftSofitColor(m_route.leftSofitColor());
+    t->setRightSofitColor(m_route.rightSofitColor());
+    t->setInterval(m_route.backInterval() * 1000);
+    t->refreshTablo();
+}
+
+void RouteForm::setSideTabloStations()
+{
+    // The side board lists the stations ahead, up to the end of the current direction.
+    const int n = m_route.stationCount();
+    const int start = qMax(m_currentStation, 0);
+    const int end = start < m_route.backStationIndex() ? qMin(m_route.backStationIndex(), n) : n;
+    for (int lang = 0; lang < 2; ++lang) {
+        QStringList names;
+        for (int i = start; i < end && names.size() < m_route.sideStationCount(); ++i) {
+            const QString name = m_route.station(i)->sideName(lang);
+            if (!name.isEmpty())
+                names << name;
+        }
+        ui->sideTabloWdt->setStationNames(lang, names);
+    }
+}
+
+bool RouteForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Focus tracking of the board text fields arrives with board editing.
+    return QWidget::eventFilter(watched, event);
+}
+
+void RouteForm::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event);
+    // Lets style sheets paint the form's own background.
+    QStyleOption option;
+    option.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+}
+
+// --- Languages ------------------------------------------------------------------
+
+void RouteForm::onLangCountClicked(int id)
+{
+    // Changing the number of languages becomes an undo step with board editing;
+    // until then the selector keeps showing the count in use.
+    if (id != m_langCount)
+        m_langCountGroup->button(m_langCount)->setChecked(true);
+}
+
+void RouteForm::onGeneralLangToggled(int id, bool checked)
+{
+    if (!checked)
+        return;
+    ui->stationWordEdit->setText(m_route.stationWord(id));
+    ui->nextWordEdit->setText(m_route.nextWord(id));
+}
+
+#define ROUTEFORM_BOARD_LANG_TOGGLED(Slot, board, prefix, Starting, Destination)                   \
+    void RouteForm::Slot(int id, bool checked)                                                     \
+    {                                                                                              \
+        if (!checked)                                                                              \
+            return;                                                                                \
+        ui->prefix##StartingPointEdit->setText(m_route.Starting(id));                              \
+        ui->prefix##DestinationEdit->setText(m_route.Destination(id));                             \
+        tablo(board)->setEditLanguage(id);                                                         \
+        tablo(board)->refreshTablo();                                                              \
+    }
+
+ROUTEFORM_BOARD_LANG_TOGGLED(onFrontLangToggled, FrontBoard, front, frontStartingPoint,
+                             frontDestination)
+ROUTEFORM_BOARD_LANG_TOGGLED(onSideLangToggled, SideBoard, side, sideStartingPoint, sideDestination)
+ROUTEFORM_BOARD_LANG_TOGGLED(onBackLangToggled, BackBoard, back, backStartingPoint, backDestination)
+
+void RouteForm::onRouteTextLangToggled(int id, bool checked)
+{
+    if (checked)
+        ui->routeTextEdit->setText(m_route.routeText(id));
+}
+
+void RouteForm::onSalonTempLangToggled(int id, bool checked)
+{
+    if (checked)
+        ui->salonTempEdit->setText(m_route.salonTempText(id));
+}
+
+void RouteForm::onOutsideTempLangToggled(int id, bool checked)
+{
+    if (checked)
+        ui->outsideTempEdit->setText(m_route.outsideTempText(id));
+}
+
+void RouteForm::onStationLangToggled(int id, bool checked)
+{
+    if (checked && m_route.station(m_currentStation))
+        showStationTexts(id);
+}
+
+// --- Station page -----------------------------------------------------------------
+
+bool RouteForm::isNextEntry(int station) const
+{
+    if (!ui->nextSeparateCheck->isChecked())
+        return false;
+    const int back = m_route.backStationIndex();
+    const int end = station < back ? back : m_route.stationCount();
+    return (end - station) % 2 == 0;
+}
+
+void RouteForm::showStationTexts(int lang)
+{
+    const Station *s = m_route.station(m_currentStation);
+    if (!s)
+        return;
+    if (ui->nextSeparateCheck->isChecked()) {
+        QLineEdit *edit = isNextEntry(m_currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
+        edit->setText(s->name(lang));
+    } else {
+        ui->stationNameEdit->setText(s->name(lang));
+        ui->nextNameEdit->setText(s->nextName(lang));
+    }
+    ui->sideNameEdit->setText(s->sideName(lang));
+}
+
+void RouteForm::onCurrentStationChanged(const QModelIndex &current)
+{
+    const int i = m_model->stationOf(current);
+    const Station *s = m_route.station(i);
+    if (!s) {
+        m_currentStation = -1;
+        ui->rightStack->setCurrentWidget(ui->routePage);
+        return;
+    }
+    m_currentStation = i;
+    const int n = m_route.stationCount();
+    const int back = m_route.backStationIndex();
+    if (ui->nextSeparateCheck->isChecked()) {
+        const bool next = isNextEntry(i);
+        ui->stationNameWdt->setVisible(!next);
+        ui->nextStationWidget->setVisible(next);
+        ui->addNextStationBtn->setVisible(!next && (i == 0 || i == back));
+        ui->addStationBtn->setVisible(i + 1 != back || isNextEntry(back));
+    } else {
+        ui->stationNameWdt->show();
+        ui->nextStationWidget->setVisible(i + 1 != back && i + 1 != n);
+        ui->addStationBtn->show();
+        ui->addNextStationBtn->hide();
+    }
+    ui->removeStationBtn->setVisible(
+        n > 2 && !(m_route.hasBackDirection() && (back == i + 1 || back == i + 2)));
+    showStationTexts(selectedLang(StationLang));
+    fillFileList(ui->soundFileList, s->soundFiles());
+    fillFileList(ui->textFileList, s->textFiles());
+    ui->coordEdit->setText(formatCoordinate(s->coordinate()));
+    {
+        const QSignalBlocker blocker(ui->radiusSpn);
+        ui->radiusSpn->setValue(s->radius());
+    }
+    ui->rightStack->setCurrentWidget(ui->stationPage);
+}
+
+// --- Folder lists -----------------------------------------------------------------
+
+void RouteForm::refreshRouteFolderFiles()
+{
+    const QString text = currentText(ui->allTextFileList);
+    const QString sound = currentText(ui->allSoundFileList);
+    ui->allTextFileList->clear();
+    ui->allSoundFileList->clear();
+    if (m_route.path().isEmpty())
+        return;
+    QDirIterator it(m_route.path(), QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        switch (fileKind(name)) {
+        case FileKindSound:
+            ui->allSoundFileList->addItem(fileItem(name));
+            break;
+        case FileKindText:
+            if (!isRouteDataFile(name))
+                ui->allTextFileList->addItem(fileItem(name));
+            break;
+        default:
+            break;
+        }
+    }
+    restoreCurrent(ui->allTextFileList, text);
+    restoreCurrent(ui->allSoundFileList, sound);
+}
+
+void RouteForm::refreshAdFolderFiles()
+{
+    const QString ad = currentText(ui->allAdTextFileList);
+    ui->allAdTextFileList->clear();
+    if (m_route.adPath().isEmpty())
+        return;
+    QDirIterator it(m_route.adPath(), QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (fileKind(name) == FileKindText && !isAdScriptFile(name))
+            ui->allAdTextFileList->addItem(fileItem(name));
+    }
+    restoreCurrent(ui->allAdTextFileList, ad);
+}
+
+void RouteForm::onDirectoryChange(const QString &path)
+{
+    if (path.compare(m_route.path(), Qt::CaseInsensitive) == 0 && !m_routeFolderTimer.isActive())
+        m_routeFolderTimer.start(FolderRescanDelay, Qt::CoarseTimer, this);
+    if (path.compare(m_route.adPath(), Qt::CaseInsensitive) == 0 && !m_adFolderTimer.isActive())
+        m_adFolderTimer.start(FolderRescanDelay, Qt::CoarseTimer, this);
+}
+
+void RouteForm::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_routeFolderTimer.timerId()) {
+        m_routeFolderTimer.stop();
+        refreshRouteFolderFiles();
+    } else if (event->timerId() == m_adFolderTimer.timerId()) {
+        m_adFolderTimer.stop();
+        refreshAdFolderFiles();
+    } else {
+        QWidget::timerEvent(event);
+    }
+}
+
+// --- Sound preview ------------------------------------------------------------------
+
+void RouteForm::stopPlaying()
+{
+    m_player->stop();
+}
+
+void RouteForm::on_playSoundBtn_clicked()
+{
+    if (m_player->state() == QMediaPlayer::PlayingState)
+        m_player->pause();
+    else
+        m_player->play();
+}
+
+void RouteForm::on_stopSoundBtn_clicked()
+{
+    m_player->stop();
+}
+
+void RouteForm::on_playSoundSlider_valueChanged(int value)
+{
+    m_player->setPosition(qint64(value) * 100);
+}
+
+void RouteForm::onMediaStateChanged(QMediaPlayer::State state)
+{
+    const bool playing = state == QMediaPlayer::PlayingState;
+    ui->playSoundBtn->setIcon(
+        QIcon(playing ? QStringLiteral(":/icons/pause.png") : QStringLiteral(":/icons/play.png")));
+    ui->stopSoundBtn->setEnabled(state != QMediaPlayer::StoppedState);
+}
+
+void RouteForm::onMediaDurationChanged(qint64 duration)
+{
+    ui->playSoundSlider->setMaximum(int(duration / 100));
+    updatePlayPositionLabel();
+}
+
+void RouteForm::onMediaPositionChanged(qint64 position)
+{
+    {
+        // The player's own progress must not come back as a seek.
+        const QSignalBlocker blocker(ui->playSoundSlider);
+        ui->playSoundSlider->setValue(int(position / 100));
+    }
+    updatePlayPositionLabel();
+}
+
+void RouteForm::updatePlayPositionLabel()
+{
+    const qint64 p = m_player->position();
+    const qint64 d = m_player->duration();
+    ui->playPositionLabel->setText(QStringLiteral("%1:%2 / %3:%4")
+                                       .arg(twoDigits(p / 60000), twoDigits((p / 1000) % 60),
+                                            twoDigits(d / 60000), twoDigits((d / 1000) % 60)));
+}
+
+void RouteForm::updatePlayNameLabel()
+{
+    const QString path = m_player->media().request().url().toLocalFile();
+    ui->playNameLabel->setText(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+    ui->playErrorLabel->clear();
+}
+
+void RouteForm::updatePlayErrorLabel(QMediaPlayer::Error error)
+{
+    if (error == QMediaPlayer::NoError)
+        ui->playErrorLabel->clear();
+    else
+        ui->playErrorLabel->setText(tr("Ошибка открытия файла!"));
+}

@@ -4,13 +4,94 @@
 #include "fronttablotype.h"
 #include "route.h"
 
+#include <QBasicTimer>
+#include <QMediaPlayer>
+#include <QModelIndex>
 #include <QWidget>
+
+#include <functional>
+
+class FrontTabloWidget;
+class QAbstractButton;
+class QButtonGroup;
+class QFileSystemWatcher;
+class QMenu;
+class QStandardItemModel;
+class QUndoStack;
+class QWidget;
+class RouteModel;
+
+namespace Ui {
+class RouteForm;
+}
 
 class RouteForm : public QWidget
 {
     Q_OBJECT
 
 public:
+    // The language selectors, in the order the place of a change records them.
+    enum LangGroup
+    {
+        GeneralLang,
+        FrontLang,
+        SideLang,
+        BackLang,
+        SalonTempLang,
+        OutsideTempLang,
+        RouteTextLang,
+        StationLang,
+        LangGroupCount
+    };
+    // Pages of routeTabs, salonOrderTabs and stationTabs, as laid out.
+    enum RouteTab
+    {
+        GeneralTab,
+        FrontTab,
+        SideTab,
+        BackTab,
+        SalonTab
+    };
+    enum SalonTab
+    {
+        SalonOrderTab,
+        RouteTextTab,
+        OutsideTempTab,
+        SalonTempTab,
+        AdTab
+    };
+    enum StationTab
+    {
+        StationNameTab,
+        SoundTab,
+        TextTab,
+        CoordinateTab
+    };
+    enum Board
+    {
+        FrontBoard,
+        SideBoard,
+        BackBoard
+    };
+
+    // Where the most recently applied change took place; the apply operations
+    // fill in their own members, undo and redo bring that place back into view.
+    struct LastChange
+    {
+        int station = -1;
+        int soundRow = 0;
+        int textRow = 0;
+        int adRow = 0;
+        int lang[LangGroupCount] = {};
+        int routeTab = GeneralTab;
+        int salonTab = SalonOrderTab;
+        int stationTab = StationNameTab;
+    };
+
+    // Asks whether the route keeps next-stop announcements as entries of their own;
+    // gets the default answer, returns true for "yes".
+    using NextStopAsker = std::function<bool(bool defaultYes)>;
+
     explicit RouteForm(QWidget *parent = nullptr);
     ~RouteForm() override;
 
@@ -18,11 +99,38 @@ public:
     bool canUndo() const { return m_canUndo; }
     bool canRedo() const { return m_canRedo; }
 
-    FrontTabloType frontTabloType() const { return m_frontTabloType; }
-    FrontTabloType sideTabloType() const { return m_sideTabloType; }
-    FrontTabloType backTabloType() const { return m_backTabloType; }
+    FrontTabloType frontTabloType() const { return m_tabloType[FrontBoard]; }
+    FrontTabloType sideTabloType() const { return m_tabloType[SideBoard]; }
+    FrontTabloType backTabloType() const { return m_tabloType[BackBoard]; }
 
     const Route &route() const { return m_route; }
+    QUndoStack *undoStack() const { return m_undoStack; }
+    RouteModel *stationModel() const { return m_model; }
+    int langCount() const { return m_langCount; }
+    int currentStation() const { return m_currentStation; }
+    LastChange &lastChange() { return m_lastChange; }
+    QButtonGroup *langGroup(LangGroup group) const { return m_langGroups[group]; }
+    QStandardItemModel *frontColorModel() const { return m_frontColorModel; }
+    QStandardItemModel *sofitColorModel() const { return m_sofitColorModel; }
+
+    // Replaces the question box of the next-stop check (tests, tools).
+    void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
+
+    int computeLangCount() const;
+    void setLangCount(int n);
+    void selectLang(LangGroup group, int lang);
+
+    bool readEditorIni();
+    bool writeEditorIni();
+
+    // The board-model menu, not yet shown: checkable actions carrying their model.
+    QMenu *createTabloMenu(Board board) const;
+
+    // Colour lookups of the two colour models; -1 (or black, 0) when absent.
+    int frontColorRow(const QColor &color) const;
+    QColor frontColorOfRow(int row) const;
+    int sofitRow(int code) const;
+    int sofitCodeOfRow(int row) const;
 
 signals:
     void canSaveChanged(bool canSave);
@@ -48,12 +156,90 @@ public slots:
     void setCanUndo(bool canUndo);
     void setCanRedo(bool canRedo);
 
+    void onCleanStateChanged(bool clean);
+    void onTextEdited();
+
+    void showFrontTabloMenu();
+    void showSideTabloMenu();
+    void showBackTabloMenu();
+
+    void updateFrontTablo();
+    void updateSideTablo();
+    void updateBackTablo();
+    void setSideTabloStations();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private slots:
+    void onLangCountClicked(int id);
+    void onGeneralLangToggled(int id, bool checked);
+    void onFrontLangToggled(int id, bool checked);
+    void onSideLangToggled(int id, bool checked);
+    void onBackLangToggled(int id, bool checked);
+    void onRouteTextLangToggled(int id, bool checked);
+    void onSalonTempLangToggled(int id, bool checked);
+    void onOutsideTempLangToggled(int id, bool checked);
+    void onStationLangToggled(int id, bool checked);
+
+    void onCurrentStationChanged(const QModelIndex &current);
+    void onDirectoryChange(const QString &path);
+
+    void onMediaStateChanged(QMediaPlayer::State state);
+    void onMediaDurationChanged(qint64 duration);
+    void onMediaPositionChanged(qint64 position);
+    void updatePlayNameLabel();
+    void updatePlayErrorLabel(QMediaPlayer::Error error);
+
+    void on_playSoundBtn_clicked();
+    void on_stopSoundBtn_clicked();
+    void on_playSoundSlider_valueChanged(int value);
+
 private:
+    void createButtonGroups();
+    void createColorModels();
+    void setTabloType(Board board, int type);
+    void showTabloMenu(Board board);
+    void fillControls();
+    bool checkNextStopTexts();
+    bool askNextStopSeparate(bool defaultYes);
+    void showLastChange();
+    void clearFocusedWidget();
+    // After an edit that changed nothing: the undo actions follow the stack again.
+    void resetUndoFlags();
+
+    FrontTabloWidget *tablo(Board board) const;
+    int selectedLang(LangGroup group) const;
+    bool isNextEntry(int station) const;
+    void showStationTexts(int lang);
+
+    void refreshRouteFolderFiles();
+    void refreshAdFolderFiles();
+    void updatePlayPositionLabel();
+
     Route m_route;
-    FrontTabloType m_frontTabloType = Board32x192;
-    FrontTabloType m_sideTabloType = Board16x128;
-    FrontTabloType m_backTabloType = Board16x128;
+    QBasicTimer m_routeFolderTimer;
+    QBasicTimer m_adFolderTimer;
+    Ui::RouteForm *ui;
+    RouteModel *m_model = nullptr;
+    QUndoStack *m_undoStack = nullptr;
+    QFileSystemWatcher *m_folderWatcher = nullptr;
+    QButtonGroup *m_langCountGroup = nullptr;
+    QButtonGroup *m_langGroups[LangGroupCount] = {};
+    QStandardItemModel *m_frontColorModel = nullptr;
+    QStandardItemModel *m_sofitColorModel = nullptr;
+    QMediaPlayer *m_player = nullptr;
+    int m_langCount = 1;
+    int m_currentStation = -1;
+    LastChange m_lastChange;
+    FrontTabloType m_tabloType[3] = {Board32x192, Board16x128, Board16x128};
     bool m_canSave = false;
     bool m_canUndo = false;
     bool m_canRedo = false;
+    bool m_frontTabloDirty = false;
+    bool m_sideTabloDirty = false;
+    bool m_backTabloDirty = false;
+    NextStopAsker m_nextStopAsker;
 };
