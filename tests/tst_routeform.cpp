@@ -9,11 +9,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -135,6 +138,80 @@ private:
     RouteForm::LastChange m_place;
 };
 
+// Answers the next modal message box with the button of the given text and
+// records how the box was made.
+class BoxWatcher
+{
+public:
+    explicit BoxWatcher(const QString &answer)
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, answer]() {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            m_poll.stop();
+            seen = true;
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            parent = box->parentWidget();
+            if (box->defaultButton())
+                defaultButton = box->defaultButton()->text();
+            if (box->escapeButton())
+                escapeButton = box->escapeButton()->text();
+            QAbstractButton *chosen = nullptr;
+            for (QAbstractButton *b : box->buttons()) {
+                buttons << b->text();
+                roles << box->buttonRole(b);
+                if (b->text() == answer)
+                    chosen = b;
+            }
+            if (chosen)
+                chosen->click();
+            else
+                box->reject();
+        });
+        m_poll.start(5);
+    }
+
+    bool seen = false;
+    QString title, text, defaultButton, escapeButton;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QWidget *parent = nullptr;
+    QStringList buttons;
+    QList<int> roles;
+
+private:
+    QTimer m_poll;
+};
+
+// The grid that holds w, directly or through one box layout, and w's item in it.
+QGridLayout *gridOf(const QWidget &form, QWidget *w, int *index)
+{
+    for (QGridLayout *grid : form.findChildren<QGridLayout *>()) {
+        for (int i = 0; i < grid->count(); ++i) {
+            QLayoutItem *item = grid->itemAt(i);
+            if (item->widget() == w || (item->layout() && item->layout()->indexOf(w) >= 0)) {
+                *index = i;
+                return grid;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// A named widget of the page, or else the page's label with this text.
+QWidget *pageItem(const QWidget &page, const QString &item)
+{
+    if (auto *named = page.findChild<QWidget *>(item))
+        return named;
+    for (QLabel *label : page.findChildren<QLabel *>()) {
+        if (label->text() == item)
+            return label;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestRouteForm : public QObject
@@ -148,6 +225,11 @@ private slots:
     void widgets();
     void tabs_data();
     void tabs();
+    void formSplit();
+    void labels_data();
+    void labels();
+    void gridPlaces_data();
+    void gridPlaces();
     void languageSelectors();
     void stateAfterConstruction();
     void spinBoxTexts();
@@ -270,6 +352,7 @@ void TestRouteForm::widgets_data()
 
     row("RouteForm", "RouteForm",
         {{"windowTitle", QStringLiteral("Route")},
+         {"size", QSize(800, 588)},
          {"styleSheet", QStringLiteral("QTabBar:tab { height: 40px; min-width: 40px;}")}});
     row("stationList", "QTreeView",
         {{"rootIsDecorated", false}, {"uniformRowHeights", true}, {"itemsExpandable", false}});
@@ -286,6 +369,7 @@ void TestRouteForm::widgets_data()
         {{"text", QStringLiteral("2")}, {"checkable", true}, {"checked", false}});
     row("nextDelaySpn", "QSpinBox",
         {{"minimum", 0},
+         {"alignment", int(Qt::AlignRight | Qt::AlignTrailing | Qt::AlignVCenter)},
          {"maximum", 600},
          {"singleStep", 1},
          {"value", 5},
@@ -406,6 +490,7 @@ void TestRouteForm::widgets_data()
 
     row("radiusSpn", "QSpinBox",
         {{"minimum", 10},
+         {"alignment", int(Qt::AlignRight | Qt::AlignTrailing | Qt::AlignVCenter)},
          {"maximum", 50},
          {"singleStep", 5},
          {"value", 25},
@@ -484,6 +569,188 @@ void TestRouteForm::tabs()
     QVERIFY(page);
     QCOMPARE(tabs->indexOf(page), index);
     QCOMPARE(tabs->tabText(index), text);
+}
+
+void TestRouteForm::formSplit()
+{
+    RouteForm &form = *m_fresh;
+    auto *split = qobject_cast<QHBoxLayout *>(form.layout());
+    QVERIFY(split);
+    QCOMPARE(split->objectName(), QStringLiteral("horizontalLayout"));
+    QCOMPARE(split->count(), 2);
+    QCOMPARE(split->itemAt(0)->widget(), child<QWidget>(form, "stationList"));
+    QCOMPARE(split->itemAt(1)->widget(), child<QWidget>(form, "rightStack"));
+    QCOMPARE(split->stretch(0), 1);
+    QCOMPARE(split->stretch(1), 2);
+    auto *stack = child<QStackedWidget>(form, "rightStack");
+    QCOMPARE(stack->widget(0), child<QWidget>(form, "routePage"));
+    QCOMPARE(stack->widget(1), child<QWidget>(form, "stationPage"));
+    for (const char *page : {"routePage", "stationPage"})
+        QCOMPARE(child<QWidget>(form, page)->layout()->contentsMargins(), QMargins());
+    QCOMPARE(child<QWidget>(form, "salonTabloTab")->layout()->contentsMargins().top(), 9);
+    QCOMPARE(child<QWidget>(form, "generalTab")->layout()->spacing(), 12);
+    QCOMPARE(child<QGridLayout>(form, "frontGridLayout")->verticalSpacing(), 4);
+}
+
+void TestRouteForm::labels_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("text");
+    const struct
+    {
+        const char *page;
+        const char *text;
+    } rows[] = {
+        {"generalTab", "Количество языков"},
+        {"generalTab", "Объявление следующей\nпосле открытия дверей"},
+        {"stationWordGrp", "Остановка"},
+        {"stationWordGrp", "Следующая остановка"},
+        {"generalLangWdt", "Язык"},
+        {"frontTabloTab", "Номер"},
+        {"frontTabloTab", "Пункт отправления"},
+        {"frontTabloTab", "Пункт назначения (разделитель строк '_')"},
+        {"frontFontBox_4", "1"},
+        {"frontFontBox_4", "2"},
+        {"sideTabloTab", "Номер"},
+        {"sideTabloTab", "Пункт отправления"},
+        {"sideTabloTab", "Пункт назначения"},
+        {"sideStationBox", "Количество"},
+        {"sideStationBox", "Разделитель"},
+        {"sideFontBox", "1"},
+        {"sideFontBox", "2"},
+        {"backTabloTab", "Номер"},
+        {"backTabloTab", "Пункт отправления"},
+        {"backTabloTab", "Пункт назначения (разделитель строк '_')"},
+        {"backFontBox", "1"},
+        {"backFontBox", "2"},
+        {"routeTextTab", "Номер маршрута"},
+        {"outsideTempTab", "Температура на улице"},
+        {"salonTempTab", "Температура в салоне"},
+        {"sideNameBox", "Объявление остановки"},
+        {"soundTab", "Звуковые объявления"},
+        {"soundTab", "Все звуковые файлы"},
+        {"gpsBox", "Координаты"},
+        {"gpsBox", "Скорость"},
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%s %s", r.page, r.text)
+            << QString::fromLatin1(r.page) << QString::fromUtf8(r.text);
+}
+
+void TestRouteForm::labels()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, text);
+    auto *container = m_fresh->findChild<QWidget *>(page);
+    QVERIFY(container);
+    QStringList texts;
+    for (const QLabel *label : container->findChildren<QLabel *>())
+        texts << label->text();
+    QVERIFY2(texts.contains(text), qPrintable(texts.join(QLatin1String(" | "))));
+}
+
+void TestRouteForm::gridPlaces_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("item"); // object name, or the text of a label
+    QTest::addColumn<QRect>("place");  // column, row, column span, row span
+    const struct
+    {
+        const char *page;
+        const char *item;
+        int row, column, rowSpan, columnSpan;
+    } rows[] = {
+        {"frontTabloTab", "frontNumberEdit", 0, 0, 4, 1},
+        {"frontTabloTab", "Пункт отправления", 0, 1, 1, 1},
+        {"frontTabloTab", "frontStartingPointEdit", 1, 1, 1, 1},
+        {"frontTabloTab", "Пункт назначения (разделитель строк '_')", 2, 1, 1, 1},
+        {"frontTabloTab", "frontDestinationEdit", 3, 1, 1, 1},
+        {"frontFontBox_4", "frontFont0Btn", 0, 1, 1, 1},
+        {"frontFontBox_4", "frontFont1Btn", 0, 4, 1, 1},
+        {"sideTabloTab", "sideNumberEdit", 0, 0, 4, 1},
+        {"sideTabloTab", "sideDestinationEdit", 3, 1, 1, 1},
+        {"backTabloTab", "backNumberEdit", 0, 0, 4, 1},
+        {"backTabloTab", "backDestinationEdit", 3, 1, 1, 1},
+        // The legend beside the letters of the order string.
+        {"salonTabloOrderTab", "Порядок вывода сообщений", 2, 0, 1, 4},
+        {"salonTabloOrderTab", "salonTabloOrderEdit", 3, 0, 1, 4},
+        {"salonTabloOrderTab", "autoSalonTabloOrderBtn", 3, 0, 1, 4},
+        {"salonTabloOrderTab", "salonMBtn", 4, 0, 1, 1},
+        {"salonTabloOrderTab", "Номер маршрута", 4, 1, 1, 1},
+        {"salonTabloOrderTab", "salonSBtn", 4, 2, 1, 1},
+        {"salonTabloOrderTab", "Объявления на остановке", 4, 3, 1, 1},
+        {"salonTabloOrderTab", "salonOBtn", 5, 0, 1, 1},
+        {"salonTabloOrderTab", "Остановка", 5, 1, 1, 1},
+        {"salonTabloOrderTab", "salonNBtn", 5, 2, 1, 1},
+        {"salonTabloOrderTab", "Следующая остановка", 5, 3, 1, 1},
+        {"salonTabloOrderTab", "salonABtn", 9, 0, 1, 1},
+        {"salonTabloOrderTab", "Температура на улице", 9, 1, 1, 1},
+        {"salonTabloOrderTab", "salonBBtn", 9, 2, 1, 1},
+        {"salonTabloOrderTab", "Температура в салоне", 9, 3, 1, 1},
+        {"salonTabloOrderTab", "salonRBtn", 11, 0, 1, 1},
+        {"salonTabloOrderTab", "Реклама", 11, 1, 1, 1},
+        {"salonTabloOrderTab", "salonTBtn", 11, 2, 1, 1},
+        {"salonTabloOrderTab", "Текущие дата и время", 11, 3, 1, 1},
+        {"salonTabloOrderTab", "salonRepeatBtn", 13, 0, 1, 1},
+        {"salonTabloOrderTab", "Повторить N раз или если  N=0 бесконечный повтор.", 13, 1, 1, 3},
+        {"adTab", "Рекламные объявления", 0, 0, 1, 1},
+        {"adTab", "allAdTextFileLabel", 0, 2, 1, 1},
+        {"adTab", "adTextFileList", 1, 0, 1, 1},
+        {"adTab", "addAdTextFileBtn", 1, 1, 1, 1},
+        {"adTab", "moveAdFolderBtn", 1, 1, 1, 1},
+        {"adTab", "allAdTextFileList", 1, 2, 1, 1},
+        {"adTab", "adTextPreviewLabel", 2, 0, 1, 3},
+        {"adTab", "openAdTextFileBtn", 2, 0, 1, 3},
+        {"stationNameWdt", "stationLabel", 0, 0, 1, 1},
+        {"stationNameWdt", "stationNameEdit", 1, 0, 1, 1},
+        {"stationNameWdt", "autoStationNameBtn", 1, 1, 1, 1},
+        {"nextStationWidget", "nextStationLabel", 0, 0, 1, 1},
+        {"nextStationWidget", "nextNameEdit", 1, 0, 1, 1},
+        {"nextStationWidget", "autoNextNameBtn", 1, 1, 1, 1},
+        {"textTab", "Текстовые объявления", 0, 0, 1, 2},
+        {"textTab", "Все текстовые файлы", 0, 3, 1, 2},
+        {"textTab", "textFileList", 1, 0, 1, 2},
+        {"textTab", "newTextFileBtn", 1, 2, 1, 1},
+        {"textTab", "allTextFileList", 1, 3, 1, 2},
+        {"textTab", "textPreviewLabel", 2, 0, 1, 5},
+        {"textTab", "openTextFileBtn", 2, 0, 1, 5},
+        {"coordinateTab", "coordEdit", 0, 1, 1, 3},
+        {"coordinateTab",
+         "Если координаты не заданы, остановка будет объявлена после отъезда от предыдущей.", 2, 1,
+         1, 3},
+        {"coordinateTab", "Радиус", 4, 0, 1, 1},
+        {"coordinateTab", "radiusSpn", 4, 1, 1, 1},
+        {"coordinateTab", "setAllRadiusBtn", 4, 2, 1, 1},
+        {"coordinateTab", "gpsBox", 5, 0, 1, 4},
+        {"gpsBox", "gpsCoordLabel", 0, 1, 1, 1},
+        {"gpsBox", "gpsSpeedLabel", 1, 1, 1, 1},
+        {"gpsBox", "setLocationBtn", 0, 2, 2, 1},
+        {"playSoundWdt", "playNameLabel", 0, 0, 1, 1},
+        {"playSoundWdt", "playErrorLabel", 0, 1, 1, 1},
+        {"playSoundWdt", "playSoundSlider", 1, 0, 1, 2},
+        {"playSoundWdt", "playPositionLabel", 1, 2, 1, 1},
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%s %s", r.page, r.item)
+            << QString::fromLatin1(r.page) << QString::fromUtf8(r.item)
+            << QRect(r.column, r.row, r.columnSpan, r.rowSpan);
+}
+
+void TestRouteForm::gridPlaces()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, item);
+    QFETCH(QRect, place);
+    auto *container = m_fresh->findChild<QWidget *>(page);
+    QVERIFY(container);
+    QWidget *w = pageItem(*container, item);
+    QVERIFY(w);
+    int index = -1;
+    QGridLayout *grid = gridOf(*container, w, &index);
+    QVERIFY(grid);
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    QCOMPARE(QRect(column, row, columnSpan, rowSpan), place);
 }
 
 void TestRouteForm::languageSelectors()
@@ -904,36 +1171,65 @@ void TestRouteForm::nextStopCheck()
 
 void TestRouteForm::nextStopQuestionBox_data()
 {
+    QTest::addColumn<QString>("firstNext"); // next-stop text of station 0
+    QTest::addColumn<QString>("secondNext");
     QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("defaultButton");
     QTest::addColumn<bool>("separate");
-    QTest::newRow("yes") << QStringLiteral("Да") << true;
-    QTest::newRow("no") << QStringLiteral("Нет") << false;
+    QTest::addColumn<QStringList>("nextNames");
+    const QString toB = QStringLiteral("дальше Б");
+    const QString toC = QStringLiteral("дальше В");
+    const QString autoB = QStringLiteral("Следующая остановка Б");
+    const QString autoC = QStringLiteral("Следующая остановка В");
+    const QString yes = QStringLiteral("Да");
+    const QString no = QStringLiteral("Нет");
+    // Station 0 has its text, station 1 lacks one: most likely combined.
+    QTest::newRow("gap, yes") << toB << QString() << yes << no << true
+                              << QStringList{QString(), QString(), QString()};
+    QTest::newRow("gap, no") << toB << QString() << no << no << false
+                             << QStringList{toB, autoC, QString()};
+    // Station 0 has none, a later one has: most likely separate entries.
+    QTest::newRow("empty first, yes")
+        << QString() << toC << yes << yes << true << QStringList{QString(), QString(), QString()};
+    QTest::newRow("empty first, no")
+        << QString() << toC << no << yes << false << QStringList{autoB, toC, QString()};
 }
 
 void TestRouteForm::nextStopQuestionBox()
 {
+    QFETCH(QString, firstNext);
+    QFETCH(QString, secondNext);
     QFETCH(QString, button);
+    QFETCH(QString, defaultButton);
     QFETCH(bool, separate);
+    QFETCH(QStringList, nextNames);
     QTemporaryDir dir;
     // No next word: answering "no" must supply one to build the missing texts.
-    const QString path =
-        writeRoute(dir, stationFile({{QStringLiteral("А"), QStringLiteral("дальше Б")},
-                                     {QStringLiteral("Б"), {}},
-                                     {QStringLiteral("В"), {}}},
-                                    3));
+    const QString path = writeRoute(dir, stationFile({{QStringLiteral("А"), firstNext},
+                                                      {QStringLiteral("Б"), secondNext},
+                                                      {QStringLiteral("В"), {}}},
+                                                     3));
     RouteForm form;
-    QString seen;
-    testsupport::answerNextMessageBox(button, &seen);
+    BoxWatcher box(button);
     form.openRoute(path);
-    QCOMPARE(seen, QStringLiteral("Маршрут с отдельным объявлением следующей остановки?"));
+    QVERIFY(box.seen);
+    QCOMPARE(box.text, QStringLiteral("Маршрут с отдельным объявлением следующей остановки?"));
+    QVERIFY(!box.parent);
+    QCOMPARE(box.buttons, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
+    QCOMPARE(box.roles, (QList<int>{QMessageBox::AcceptRole, QMessageBox::RejectRole}));
+    QCOMPARE(box.defaultButton, defaultButton);
+    QCOMPARE(box.escapeButton, defaultButton);
+
     QCOMPARE(child<QCheckBox>(form, "nextSeparateCheck")->isChecked(), separate);
     QVERIFY(form.canSave());
+    QStringList actual;
+    for (const Station *s : form.route().stations())
+        actual << s->nextName(0);
+    QCOMPARE(actual, nextNames);
     if (separate) {
-        QVERIFY(form.route().station(0)->nextName(0).isEmpty());
         QVERIFY(form.route().nextWord(0).isEmpty());
     } else {
         QCOMPARE(form.route().nextWord(0), QStringLiteral("Следующая остановка"));
-        QCOMPARE(form.route().station(1)->nextName(0), QStringLiteral("Следующая остановка В"));
         QCOMPARE(child<QLineEdit>(form, "nextWordEdit")->text(),
                  QStringLiteral("Следующая остановка"));
     }
@@ -1271,10 +1567,14 @@ void TestRouteForm::failedSave()
     QVERIFY(QFile::remove(path + QStringLiteral("/coord.txt")));
     QVERIFY(QDir().mkdir(path + QStringLiteral("/coord.txt")));
     QSignalSpy save(&form, &RouteForm::canSaveChanged);
-    QString seen;
-    testsupport::answerNextMessageBox(QStringLiteral("OK"), &seen);
+    BoxWatcher box(QStringLiteral("OK"));
     QVERIFY(!form.saveRoute());
-    QCOMPARE(seen, QStringLiteral("Ошибка сохранения маршрута!"));
+    QVERIFY(box.seen);
+    QCOMPARE(box.text, QStringLiteral("Ошибка сохранения маршрута!"));
+    QCOMPARE(box.title, QStringLiteral("Приложение"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.parent, &form);
+    QCOMPARE(box.buttons, QStringList{QStringLiteral("OK")});
     QVERIFY(form.canSave());
     QCOMPARE(save.count(), 0);
     QVERIFY(!form.undoStack()->isClean());
