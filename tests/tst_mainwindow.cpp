@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileDialog>
+#include <QLayout>
+#include <QMediaPlayer>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +18,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 
 #include <memory>
 
@@ -246,6 +250,140 @@ private slots:
         const QString openIcon = QStringLiteral(":/icons/open.png");
         QVERIFY(QFile::exists(openIcon));
         QCOMPARE(openButton->icon().pixmap(32).toImage(), QIcon(openIcon).pixmap(32).toImage());
+    }
+
+    void windowLayout()
+    {
+        MainWindow w;
+        QCOMPARE(w.size(), QSize(800, 600));
+        QCOMPARE(w.minimumSize(), QSize(640, 480));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tessaly"));
+        QCOMPARE(w.contextMenuPolicy(), Qt::NoContextMenu);
+
+        QWidget *central = w.centralWidget();
+        QCOMPARE(central->objectName(), QStringLiteral("centralwidget"));
+        QCOMPARE(central->layout()->objectName(), QStringLiteral("horizontalLayout"));
+        QCOMPARE(central->layout()->contentsMargins(), QMargins());
+        QCOMPARE(central->layout()->indexOf(tabsOf(w)), 0);
+        QCOMPARE(tabsOf(w)->tabShape(), QTabWidget::Rounded);
+        QCOMPARE(tabsOf(w)->iconSize(), QSize(24, 24));
+        QVERIFY(tabsOf(w)->tabsClosable());
+
+        auto *toolBar = w.findChild<QToolBar *>(QStringLiteral("toolBar"));
+        QCOMPARE(toolBar->windowTitle(), QStringLiteral("toolBar"));
+        QCOMPARE(w.toolBarArea(toolBar), Qt::TopToolBarArea);
+        QVERIFY(!toolBar->isMovable());
+        QVERIFY(!toolBar->isFloatable());
+        QCOMPARE(toolBar->iconSize(), QSize(32, 32));
+    }
+
+    // Where the folder chooser starts: beside the folder opened last.
+    void chooserStart_data()
+    {
+        QTest::addColumn<QString>("stored"); // entry 0 of the recent list, "@" the temporary root
+        QTest::addColumn<QString>("opened"); // a folder opened before asking, if any
+        QTest::addColumn<QString>("start");
+        QTest::newRow("first start") << QString() << QString() << QString();
+        QTest::newRow("stored entry") << "@/a/b" << QString() << "@/a";
+        QTest::newRow("opened later wins") << "@/a/b"
+                                           << "@/c"
+                                           << "@";
+    }
+
+    void chooserStart()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, opened);
+        QFETCH(QString, start);
+        stored.replace(QLatin1Char('@'), root);
+        opened.replace(QLatin1Char('@'), root);
+        start.replace(QLatin1Char('@'), root);
+        if (!stored.isEmpty()) {
+            QDir().mkpath(stored);
+            QSettings settings;
+            settings.beginWriteArray(QStringLiteral("recentOpen"));
+            settings.setArrayIndex(0);
+            settings.setValue(QStringLiteral("path"), stored);
+            settings.endArray();
+        }
+        const QString picked = folder(QStringLiteral("picked"));
+        const QString oldCurrent = QDir::currentPath();
+        QDir::setCurrent(root);
+        // An empty start folder leaves the chooser where the program runs.
+        if (start.isEmpty())
+            start = root;
+
+        MainWindow w;
+        if (!opened.isEmpty()) {
+            QDir().mkpath(opened);
+            w.openFolders({opened});
+        }
+        const int tabs = tabsOf(w)->count();
+        auto *openButton = w.findChild<QToolButton *>(QStringLiteral("openButton"));
+        for (bool pick : {false, true}) {
+            QString title, directory;
+            bool dirsOnly = false;
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, [&]() {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (!dialog || !dialog->isVisible())
+                    return;
+                poll.stop();
+                title = dialog->windowTitle();
+                directory = dialog->directory().absolutePath();
+                dirsOnly = dialog->testOption(QFileDialog::ShowDirsOnly);
+                if (pick) {
+                    dialog->selectFile(picked);
+                    QMetaObject::invokeMethod(dialog, "accept");
+                } else {
+                    dialog->reject();
+                }
+            });
+            poll.start(5);
+            openButton->click();
+            QCOMPARE(title, QStringLiteral("Выберите папку с маршрутом"));
+            QCOMPARE(directory, start);
+            QVERIFY(dirsOnly);
+            // Cancelling opens nothing; a picked folder becomes a new tab.
+            QCOMPARE(tabsOf(w)->count(), tabs + (pick ? 1 : 0));
+        }
+        QDir::setCurrent(oldCurrent);
+        QCOMPARE(tabTitles(w).last(), QStringLiteral("picked"));
+        QCOMPARE(storedRecent().value(0), picked);
+    }
+
+    // A sound never goes on playing in a tab nobody sees.
+    void switchingTabsStopsSound()
+    {
+        const QStringList paths = folders({"quiet", "loud"});
+        // Ten seconds of silence: long enough to be still playing when the tab changes.
+        const int rate = 8000;
+        QByteArray wav("RIFF");
+        const int data = rate * 10;
+        auto le32 = [](int v) {
+            QByteArray b(4, '\0');
+            for (int i = 0; i < 4; ++i)
+                b[i] = char((v >> (8 * i)) & 0xFF);
+            return b;
+        };
+        wav += le32(36 + data) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x01\x00", 4) +
+               le32(rate) + le32(rate) + QByteArray("\x01\x00\x08\x00", 4) + "data" + le32(data) +
+               QByteArray(data, char(0x80));
+        const QString sound = paths[1] + QStringLiteral("/long.wav");
+        QVERIFY(testsupport::writeAll(sound, wav));
+
+        // Played in real time even without a sound card.
+        qputenv("QT_GSTREAMER_PLAYBIN_AUDIOSINK", "fakesink sync=true");
+        MainWindow w;
+        w.openFolders(paths);
+        RouteForm *loud = formAt(w, 1);
+        auto *player = loud->findChild<QMediaPlayer *>();
+        QVERIFY(player);
+        player->setMedia(QUrl::fromLocalFile(sound));
+        player->play();
+        QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
+        tabsOf(w)->setCurrentIndex(0);
+        QCOMPARE(player->state(), QMediaPlayer::StoppedState);
     }
 
     void toolbarActions_data()

@@ -267,6 +267,8 @@ private slots:
     void flagsThroughTypingAndSave();
     void failedSave();
     void pendingEditPushedBeforeSave();
+    void pendingEditPushedBeforeUndo_data();
+    void pendingEditPushedBeforeUndo();
     void undoShowsPlaceOfChange();
     void stationPage();
     void stationPageButtons_data();
@@ -1603,6 +1605,49 @@ void TestRouteForm::pendingEditPushedBeforeSave()
     QVERIFY(!edit->hasFocus());
     QVERIFY(form.undoStack()->isClean());
     QVERIFY(!form.canSave());
+}
+
+void TestRouteForm::pendingEditPushedBeforeUndo_data()
+{
+    QTest::addColumn<bool>("redo");
+    QTest::newRow("undo") << false;
+    QTest::newRow("redo") << true;
+}
+
+void TestRouteForm::pendingEditPushedBeforeUndo()
+{
+    QFETCH(bool, redo);
+    QTemporaryDir dir;
+    RouteForm form;
+    form.openRoute(copyRoute7(dir));
+    form.undoStack()->push(new PlaceCommand(&form, RouteForm::LastChange()));
+    if (redo)
+        form.undo();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *edit = child<QLineEdit>(form, "routeTextEdit");
+    form.selectLang(RouteForm::RouteTextLang, 0);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, QStringLiteral("9"));
+    // Stands in for the field's own handler, which pushes the typed change.
+    int pushed = 0;
+    connect(edit, &QLineEdit::editingFinished, this, [&]() {
+        ++pushed;
+        form.undoStack()->push(new PlaceCommand(&form, RouteForm::LastChange()));
+    });
+    if (redo)
+        form.redo();
+    else
+        form.undo();
+    QCOMPARE(pushed, 1);
+    QVERIFY(!edit->hasFocus());
+    // The typed change was pushed first, so undo takes back that change and a
+    // redo finds nothing left to redo once it has been pushed.
+    QCOMPARE(form.undoStack()->count(), redo ? 1 : 2);
+    QCOMPARE(form.undoStack()->index(), 1);
+    QCOMPARE(form.canRedo(), !redo);
 }
 
 void TestRouteForm::undoShowsPlaceOfChange()

@@ -111,6 +111,8 @@ void TestRouteModel::colours()
         QVERIFY(!model.data(model.index(row, 0), Qt::FontRole).isValid());
         QCOMPARE(model.data(model.index(row, 0)).toString(), QStringLiteral("S%1").arg(row - 1));
         QCOMPARE(model.data(model.index(row, 0), Qt::SizeHintRole).toSize(), QSize(0, 40));
+        QCOMPARE(model.data(model.index(row, 0), Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignLeft | Qt::AlignVCenter));
     }
 }
 
