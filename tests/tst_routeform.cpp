@@ -331,7 +331,8 @@ void TestRouteForm::widgets_data()
     const QString framedDisabled = QStringLiteral(
         "QLineEdit:disabled {\ncolor: black;\nborder:1px solid rgb(128,128,128);\nbackground: "
         "transparent;\n}");
-    const QVariantMap fileButton{{"text", QString()}, {"iconSize", QSize(32, 32)}};
+    const QVariantMap fileButton{
+        {"text", QString()}, {"iconSize", QSize(32, 32)}, {"minimumSize", QSize(45, 45)}};
     const QVariantMap lineEdit{{"minimumSize", QSize(0, 35)}};
     const QVariantMap autoButton{{"text", QStringLiteral("А")}, {"minimumSize", QSize(40, 40)}};
     auto mode = [](const char *text, bool checked = false) {
@@ -409,11 +410,14 @@ void TestRouteForm::widgets_data()
     row("frontFontBox_4", "QGroupBox", group("Шрифт по строкам"));
     row("sideFontBox", "QGroupBox", group("Шрифт по строкам"));
     row("backFontBox", "QGroupBox", group("Шрифт по строкам"));
-    row("sofitColorBox", "QGroupBox", group("Софиты"));
-    row("frontColorBox", "QGroupBox", group("Цвет табло"));
+    row("sofitColorBox", "QGroupBox",
+        {{"title", QStringLiteral("Софиты")}, {"minimumSize", QSize(0, 50)}});
+    row("frontColorBox", "QGroupBox",
+        {{"title", QStringLiteral("Цвет табло")}, {"minimumSize", QSize(0, 50)}});
     for (const char *combo : {"leftSofitList", "rightSofitList", "frontColorList"})
         row(combo, "QComboBox", {{"minimumSize", QSize(100, 35)}});
-    row("sideStationBox", "QGroupBox", group("Список остановок"));
+    row("sideStationBox", "QGroupBox",
+        {{"title", QStringLiteral("Список остановок")}, {"minimumSize", QSize(0, 50)}});
     row("sideStationCountSpn", "QSpinBox",
         {{"minimum", 0}, {"maximum", 10}, {"minimumSize", QSize(50, 35)}});
     row("sideSepEdit", "QLineEdit", {{"minimumSize", QSize(140, 35)}});
@@ -482,12 +486,16 @@ void TestRouteForm::widgets_data()
     row("playSoundWdt", "QWidget");
     row("playSoundBtn", "QToolButton",
         {{"minimumSize", QSize(50, 50)}, {"iconSize", QSize(32, 32)}});
-    row("stopSoundBtn", "QToolButton", {{"enabled", false}, {"iconSize", QSize(32, 32)}});
+    row("stopSoundBtn", "QToolButton",
+        {{"enabled", false}, {"iconSize", QSize(32, 32)}, {"minimumSize", QSize(45, 45)}});
     row("playNameLabel", "QLabel", {{"text", QString()}});
     row("playErrorLabel", "QLabel",
         {{"text", QString()}, {"styleSheet", QStringLiteral("color: red;")}});
     row("playSoundSlider", "QSlider",
-        {{"maximum", 0}, {"pageStep", 5}, {"orientation", int(Qt::Horizontal)}});
+        {{"maximum", 0},
+         {"pageStep", 5},
+         {"orientation", int(Qt::Horizontal)},
+         {"minimumSize", QSize(0, 25)}});
     row("playPositionLabel", "QLabel", {{"text", QStringLiteral("0:00 / 0:00")}});
 
     row("radiusSpn", "QSpinBox",
@@ -775,6 +783,19 @@ void TestRouteForm::languageSelectors()
         QCOMPARE(second->text(), QStringLiteral("2"));
         QVERIFY(first->isChecked());
         QCOMPARE(first->minimumSize(), QSize(45, 45));
+        QCOMPARE(second->minimumSize(), QSize(45, 45));
+        QVERIFY(first->isCheckable() && second->isCheckable());
+        // "Язык", the two buttons, then a stretch.
+        QLayout *row = container->layout();
+        QCOMPARE(row->spacing(), 12);
+        QCOMPARE(row->contentsMargins(), QMargins());
+        QCOMPARE(row->count(), 4);
+        auto *label = qobject_cast<QLabel *>(row->itemAt(0)->widget());
+        QVERIFY(label);
+        QCOMPARE(label->text(), QStringLiteral("Язык"));
+        QCOMPARE(row->itemAt(1)->widget(), first);
+        QCOMPARE(row->itemAt(2)->widget(), second);
+        QVERIFY(row->itemAt(3)->spacerItem());
         QButtonGroup *group = form.langGroup(groups[g]);
         QVERIFY(group->exclusive());
         QCOMPARE(group->id(first), 0);
