@@ -643,7 +643,7 @@ void TestRouteForm::labels_data()
         {"gpsBox", "Скорость"},
     };
     for (const auto &r : rows)
-        QTest::addRow("%s %s", r.page, r.text)
+        QTest::addRow("%s %s", r.page, QByteArray(r.text).replace('\n', ' ').constData())
             << QString::fromLatin1(r.page) << QString::fromUtf8(r.text);
 }
 
