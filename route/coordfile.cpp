@@ -39,8 +39,9 @@ void readStationLine(Route &route, const QByteArray &line)
     const QList<QByteArray> tokens = line.split(' ');
     bool ok = false;
     const int number = tokens.at(0).toInt(&ok);
-    Station *station = ok ? route.station(number - 1) : nullptr;
-    if (!station || number < 1)
+    // Compared before it becomes an index: the lowest number would overflow.
+    Station *station = ok && number >= 1 ? route.station(number - 1) : nullptr;
+    if (!station)
         return;
 
     QGeoCoordinate coordinate = station->coordinate();
