@@ -18,7 +18,11 @@ void RouteFileWriter::addLine(const QByteArray &bytes)
 
 QByteArray RouteFileWriter::lineText(const QString &text)
 {
-    QByteArray bytes = text.toUtf8();
+    return lineBytes(text.toUtf8());
+}
+
+QByteArray RouteFileWriter::lineBytes(QByteArray bytes)
+{
     const size_t size = size_t(bytes.size());
     if (!std::memchr(bytes.constData(), '\r', size) && !std::memchr(bytes.constData(), '\n', size))
         return bytes;

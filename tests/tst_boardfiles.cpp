@@ -83,6 +83,55 @@ QString scriptFields(const Route &r)
              r.stationWord(0), r.stationWord(1), r.nextWord(0));
 }
 
+// A text field of sidetab.txt, backtab.txt or script.txt, for tests that go over all of them.
+struct TextField
+{
+    const char *name;
+    const char *file;
+    void (*set)(Route &, const QString &);
+    QString (*get)(const Route &);
+};
+
+#define LANG_FIELD(file, field, Setter, lang)                                                      \
+    {                                                                                              \
+#field #lang, file,                                                                        \
+            [](Route & r,                                                                          \
+               const QString &v) { r.Setter(lang, v); },                                           \
+                                                      [](const Route &r) { return r.field(lang); } \
+    }
+const TextField textFields[] = {
+    {"sideNumber", "sidetab.txt", [](Route &r, const QString &v) { r.setSideNumber(v); },
+     [](const Route &r) { return r.sideNumber(); }},
+    LANG_FIELD("sidetab.txt", sideStartingPoint, setSideStartingPoint, 0),
+    LANG_FIELD("sidetab.txt", sideDestination, setSideDestination, 0),
+    LANG_FIELD("sidetab.txt", sideStartingPoint, setSideStartingPoint, 1),
+    LANG_FIELD("sidetab.txt", sideDestination, setSideDestination, 1),
+    {"sideSeparator", "sidetab.txt", [](Route &r, const QString &v) { r.setSideSeparator(v); },
+     [](const Route &r) { return r.sideSeparator(); }},
+    {"sideName0", "sidetab.txt",
+     [](Route &r, const QString &v) { r.station(1)->setSideName(0, v); },
+     [](const Route &r) { return r.station(1)->sideName(0); }},
+    {"sideName1", "sidetab.txt",
+     [](Route &r, const QString &v) { r.station(1)->setSideName(1, v); },
+     [](const Route &r) { return r.station(1)->sideName(1); }},
+    {"backNumber", "backtab.txt", [](Route &r, const QString &v) { r.setBackNumber(v); },
+     [](const Route &r) { return r.backNumber(); }},
+    LANG_FIELD("backtab.txt", backStartingPoint, setBackStartingPoint, 0),
+    LANG_FIELD("backtab.txt", backDestination, setBackDestination, 0),
+    LANG_FIELD("backtab.txt", backStartingPoint, setBackStartingPoint, 1),
+    LANG_FIELD("backtab.txt", backDestination, setBackDestination, 1),
+    {"salonTabloOrder", "script.txt",
+     [](Route &r, const QString &v) { r.setSalonTabloOrder(v.toUtf8()); },
+     [](const Route &r) { return QString::fromUtf8(r.salonTabloOrder()); }},
+    LANG_FIELD("script.txt", routeText, setRouteText, 0),
+    LANG_FIELD("script.txt", routeText, setRouteText, 1),
+    LANG_FIELD("script.txt", outsideTempText, setOutsideTempText, 0),
+    LANG_FIELD("script.txt", salonTempText, setSalonTempText, 1),
+    LANG_FIELD("script.txt", stationWord, setStationWord, 0),
+    LANG_FIELD("script.txt", nextWord, setNextWord, 1),
+};
+#undef LANG_FIELD
+
 } // namespace
 
 class TestBoardFiles : public QObject
@@ -110,6 +159,8 @@ private slots:
     void adScript_data();
     void adScript();
     void adScriptWithoutFolder();
+    void lineBreaksWrittenAsSpaces_data();
+    void lineBreaksWrittenAsSpaces();
 };
 
 // Each folder under boardfiles/ holds in/ (a route folder "12" and its ad folder) and out/
@@ -566,6 +617,49 @@ void TestBoardFiles::adScriptWithoutFolder()
     QVERIFY(writeAdScript(f.route));
     QVERIFY(!QFileInfo::exists(f.route.adPath()));
     QCOMPARE(foldertree::read(f.dir.path()).keys(), QStringList({"12/"}));
+}
+
+// A pasted line break must not split a line of the file: it is written as a space, so the file
+// is the one the same text with spaces gives, and the text reads back with those spaces.
+void TestBoardFiles::lineBreaksWrittenAsSpaces_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("spaced");
+    const int count = int(sizeof textFields / sizeof *textFields);
+    for (int i = 0; i < count; ++i) {
+        QTest::addRow("%s CR LF", textFields[i].name)
+            << i << QStringLiteral("a\r\n1 b") << QStringLiteral("a  1 b");
+        QTest::addRow("%s LF", textFields[i].name)
+            << i << QStringLiteral("x\n2 Ж") << QStringLiteral("x 2 Ж");
+    }
+}
+
+void TestBoardFiles::lineBreaksWrittenAsSpaces()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, spaced);
+    const TextField &f = textFields[field];
+    auto write = [&f](Fixture &fixture, const QString &value) {
+        f.set(fixture.route, value);
+        return writeSideFile(fixture.route) && writeBackFile(fixture.route) &&
+               writeScriptFile(fixture.route);
+    };
+    Fixture broken;
+    Fixture plain;
+    QVERIFY(write(broken, text));
+    QVERIFY(write(plain, spaced));
+    const QByteArray bytes = testsupport::readAll(broken.file(f.file));
+    QCOMPARE(bytes, testsupport::readAll(plain.file(f.file)));
+
+    Fixture back;
+    back.route.setPath(broken.route.path());
+    QVERIFY(readScriptFile(back.route));
+    QVERIFY(readBackFile(back.route));
+    QVERIFY(readSideFile(back.route));
+    f.set(plain.route, spaced); // the words are kept trimmed
+    QCOMPARE(f.get(back.route), f.get(plain.route));
 }
 
 QTEST_GUILESS_MAIN(TestBoardFiles)
