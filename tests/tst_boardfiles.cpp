@@ -5,6 +5,7 @@
 #include "route.h"
 #include "scriptfile.h"
 #include "sidefile.h"
+#include "stationfile.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
@@ -160,6 +161,8 @@ private slots:
     void adScript();
     void adScriptWithoutFolder();
     void lineBreaksWrittenAsSpaces_data();
+    void secondLanguageLines_data();
+    void secondLanguageLines();
     void lineBreaksWrittenAsSpaces();
 };
 
@@ -660,6 +663,63 @@ void TestBoardFiles::lineBreaksWrittenAsSpaces()
     QVERIFY(readSideFile(back.route));
     f.set(plain.route, spaced); // the words are kept trimmed
     QCOMPARE(f.get(back.route), f.get(plain.route));
+}
+
+// The second-language line has one layout on all three boards.
+void TestBoardFiles::secondLanguageLines_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QByteArray>("line"); // empty: no second line
+
+    QTest::newRow("both") << QStringLiteral("Старт") << QStringLiteral("Финиш")
+                          << QByteArray("  Старт\\\\Финиш");
+    QTest::newRow("starting point only") << "a"
+                                         << "" << QByteArray("  a");
+    QTest::newRow("destination only") << ""
+                                      << "b" << QByteArray("   \\\\b");
+    QTest::newRow("backslash at the line end") << "a\\"
+                                               << "" << QByteArray("  a\\");
+    QTest::newRow("backslash before the separator") << "a\\"
+                                                    << "b\\" << QByteArray("  a\\ \\\\b\\");
+    QTest::newRow("none") << ""
+                          << "" << QByteArray();
+}
+
+void TestBoardFiles::secondLanguageLines()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, destination);
+    QFETCH(QByteArray, line);
+
+    Fixture f;
+    f.route.setFrontStartingPoint(1, start);
+    f.route.setFrontDestination(1, destination);
+    f.route.setSideStartingPoint(1, start);
+    f.route.setSideDestination(1, destination);
+    f.route.setBackStartingPoint(1, start);
+    f.route.setBackDestination(1, destination);
+    QVERIFY(writeStationFile(f.route));
+    QVERIFY(writeSideFile(f.route));
+    QVERIFY(writeBackFile(f.route));
+    for (const char *name : {"ost.txt", "sidetab.txt", "backtab.txt"}) {
+        const QList<QByteArray> lines = testsupport::readAll(f.file(name)).split('\n');
+        QVERIFY2(lines.size() >= 2, name);
+        QCOMPARE(lines.at(1).startsWith("  ") ? lines.at(1) : QByteArray(),
+                 line.isEmpty() ? QByteArray() : line + '\r');
+    }
+
+    Fixture g;
+    g.route.setPath(f.route.path());
+    g.route.setFrontStartingPoint(1, QString());
+    g.route.setFrontDestination(1, QString());
+    QVERIFY(readStationFile(g.route));
+    QVERIFY(readSideFile(g.route));
+    QVERIFY(readBackFile(g.route));
+    const QStringList expected{start, destination};
+    QCOMPARE(QStringList({g.route.frontStartingPoint(1), g.route.frontDestination(1)}), expected);
+    QCOMPARE(QStringList({g.route.sideStartingPoint(1), g.route.sideDestination(1)}), expected);
+    QCOMPARE(QStringList({g.route.backStartingPoint(1), g.route.backDestination(1)}), expected);
 }
 
 QTEST_GUILESS_MAIN(TestBoardFiles)
