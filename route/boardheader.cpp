@@ -231,6 +231,7 @@ void writeTextPair(RouteFileWriter &out, const QString &text, const QString &nex
 Station *numberedStation(const Route &route, const QByteArray &line)
 {
     const int space = line.indexOf(' ');
-    const qint64 number = line.left(space < 0 ? line.size() : space).toLongLong();
+    const qint64 number =
+        QByteArray::fromRawData(line.constData(), space < 0 ? line.size() : space).toLongLong();
     return number >= 1 && number <= route.stationCount() ? route.station(int(number - 1)) : nullptr;
 }

@@ -34,7 +34,7 @@ void readFrontOption(Route &route, const QByteArray &item)
 int stationNumber(const QByteArray &line, int numberEnd)
 {
     bool ok = false;
-    const qulonglong number = line.left(numberEnd).toULongLong(&ok);
+    const qulonglong number = QByteArray::fromRawData(line.constData(), numberEnd).toULongLong(&ok);
     return ok ? int(number & 0xFFFF) : 0;
 }
 
