@@ -71,10 +71,12 @@ TabloWidget::~TabloWidget() = default;
 
 void TabloWidget::setMatrixSize(int newColumns, int newRows)
 {
+    // Only the very same size keeps the matrix; a negative or oversized
+    // request for the current size still starts a fresh one.
+    if (newColumns == columns && newRows == rows)
+        return;
     const int c = int(qMin<qint64>(qAbs(qint64(newColumns)), MaxMatrixSide));
     const int r = int(qMin<qint64>(qAbs(qint64(newRows)), MaxMatrixSide));
-    if (c == columns && r == rows)
-        return;
     std::vector<QRgb>().swap(pixels);
     std::vector<QRgb>().swap(feedBuffer);
     columns = c;

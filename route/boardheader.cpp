@@ -1,84 +1,56 @@
 #include "boardheader.h"
 
 #include "route.h"
+#include "routefilereader.h"
+#include "routefilewriter.h"
 #include "station.h"
 #include "textencoding.h"
 
+#include <cstring>
+
 const QByteArray fieldSeparator("\\\\");
+
+#define BOARD_FIELDS(Board, board)                                                                 \
+    {                                                                                              \
+        &Route::board##Number, &Route::set##Board##Number, &Route::board##StartingPoint,           \
+            &Route::set##Board##StartingPoint, &Route::board##Destination,                         \
+            &Route::set##Board##Destination, &Route::board##Mode, &Route::set##Board##Mode,        \
+            &Route::board##Font, &Route::set##Board##Font, &Route::board##Interval,                \
+            &Route::set##Board##Interval                                                           \
+    }
+const Board frontBoard = BOARD_FIELDS(Front, front);
+const Board sideBoard = BOARD_FIELDS(Side, side);
+const Board backBoard = BOARD_FIELDS(Back, back);
+#undef BOARD_FIELDS
 
 namespace {
 
-// The next field from `pos` up to the separator (or the line end); false when the line has
-// ended before it.
-bool nextField(const QByteArray &line, int &pos, QByteArray &field)
-{
-    if (pos > line.size())
-        return false;
-    int end = line.indexOf(fieldSeparator, pos);
-    if (end < 0)
-        end = line.size();
-    field = line.mid(pos, end - pos);
-    pos = end + fieldSeparator.size();
-    return true;
-}
+const int sepSize = 2;
 
-// A text as one field: a single space when empty. A trailing backslash would merge with the
-// separator behind it, so a space (trimmed away on reading) keeps them apart.
-QByteArray fieldBytes(const QString &text)
+// End of the field that starts at `start`: the next separator or the end of the line.
+// Searched with memchr: this runs for every station line of ost.txt.
+int fieldEnd(const QByteArray &line, int start)
 {
-    QByteArray bytes = text.toUtf8();
-    if (bytes.isEmpty() || bytes.endsWith('\\'))
-        bytes += ' ';
-    return bytes;
-}
-
-} // namespace
-
-BoardHeader parseBoardHeader(const QByteArray &line)
-{
-    BoardHeader header;
-    int pos = 0;
-    QByteArray field;
-    nextField(line, pos, field);
-    header.number = decodeBytes(field.constData(), field.size()).trimmed();
-    if (nextField(line, pos, field)) {
-        field = field.trimmed();
-        header.mode = Route::modeFromSuffix(field);
-        header.startingPoint = decodeBytes(field);
-        header.hasStartingPoint = true;
+    const char *const data = line.constData();
+    const char *p = data + start;
+    const char *const end = data + line.size();
+    while (p < end) {
+        p = static_cast<const char *>(std::memchr(p, '\\', size_t(end - p)));
+        if (!p || p + 1 >= end)
+            break;
+        if (p[1] == '\\')
+            return int(p - data);
+        ++p;
     }
-    if (nextField(line, pos, field)) {
-        field = field.trimmed();
-        if (header.mode == 0)
-            header.mode = Route::modeFromSuffix(field);
-        header.destination = decodeBytes(field);
-        header.hasDestination = true;
-    }
-    if (pos <= line.size()) {
-        const QList<QByteArray> items = line.mid(pos).split(';');
-        for (const QByteArray &item : items) {
-            if (!item.isEmpty())
-                header.options.append(item);
-        }
-    }
-    return header;
+    return line.size();
 }
 
-bool isContinuationLine(const QByteArray &line)
+QString decodeTrimmed(const QByteArray &line, int start, int end)
 {
-    return line.startsWith("  ");
+    return decodeBytes(line.constData() + start, end - start).trimmed();
 }
 
-void parseSecondLanguageLine(const QByteArray &line, QString &startingPoint, QString &destination)
-{
-    int end = line.indexOf(fieldSeparator, 2);
-    if (end < 0)
-        end = line.size();
-    startingPoint = decodeBytes(line.constData() + 2, end - 2).trimmed();
-    const int rest = qMin(end + fieldSeparator.size(), line.size());
-    destination = decodeBytes(line.constData() + rest, line.size() - rest).trimmed();
-}
-
+// The F option: "0" for a set bit, bit 0 first; "F0" alone sets both.
 int fontFromOption(const QByteArray &item)
 {
     if (item.size() == 2)
@@ -93,45 +65,173 @@ int fontFromOption(const QByteArray &item)
     return font;
 }
 
+void readOptions(Route &route, const Board &board, BoardOptionReader readOption,
+                 const QByteArray &line, int pos)
+{
+    while (pos < line.size()) {
+        int end = line.indexOf(';', pos);
+        if (end < 0)
+            end = line.size();
+        if (end > pos) {
+            const QByteArray item = line.mid(pos, end - pos);
+            if (item.at(0) == 'F')
+                (route.*board.setFont)((route.*board.font)() | fontFromOption(item));
+            else if (item.at(0) == 'R')
+                (route.*board.setInterval)(intervalFromOption(item.mid(1)));
+            if (readOption)
+                readOption(route, item);
+        }
+        pos = end + 1;
+    }
+}
+
+// A line that ends early leaves the fields after it as they were.
+void readHeaderLine(Route &route, const Board &board, BoardOptionReader readOption,
+                    const QByteArray &line)
+{
+    int end = fieldEnd(line, 0);
+    (route.*board.setNumber)(decodeTrimmed(line, 0, end));
+    int mode = 0;
+    if (end < line.size()) {
+        // Texts are trimmed as bytes first: the single space of an empty text reads back empty.
+        int start = end + sepSize;
+        end = fieldEnd(line, start);
+        QByteArray field = line.mid(start, end - start).trimmed();
+        mode = Route::modeFromSuffix(field);
+        (route.*board.setStartingPoint)(0, decodeBytes(field));
+        if (end < line.size()) {
+            start = end + sepSize;
+            end = fieldEnd(line, start);
+            field = line.mid(start, end - start).trimmed();
+            // A suffix already found on the starting point leaves one here part of the text.
+            if (mode == 0)
+                mode = Route::modeFromSuffix(field);
+            (route.*board.setDestination)(0, decodeBytes(field));
+            if (end < line.size())
+                readOptions(route, board, readOption, line, end + sepSize);
+        }
+    }
+    (route.*board.setMode)(mode);
+}
+
+// An empty text is written as a single space; reading trims it off again.
+QString orSpace(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral(" ") : text;
+}
+
+// A field followed by a separator: a trailing backslash would merge into the separator and
+// shift every later field, so it gets a space after it (the reader trims it off again).
+QByteArray beforeSeparator(QByteArray field)
+{
+    if (field.endsWith('\\'))
+        field += ' ';
+    return field + fieldSeparator;
+}
+
+} // namespace
+
+void readBoardLines(RouteFileReader &reader, Route &route, const Board &board,
+                    BoardOptionReader readOption, QByteArray &line, bool &more)
+{
+    readHeaderLine(route, board, readOption, reader.readLine());
+    auto nextLine = [&]() {
+        more = !reader.atEnd();
+        line = reader.readLine();
+    };
+    nextLine();
+    if (more && isContinuationLine(line)) {
+        QString startingPoint;
+        QString destination;
+        readTextPair(line, 2, startingPoint, destination);
+        (route.*board.setStartingPoint)(1, startingPoint);
+        (route.*board.setDestination)(1, destination);
+        nextLine();
+    }
+    while (more && isContinuationLine(line))
+        nextLine();
+}
+
+bool readBoardFile(RouteFileReader &reader, Route &route, const Board &board,
+                   BoardOptionReader readOption, QByteArray &line, bool &more)
+{
+    if (!reader.isOpen()) {
+        (route.*board.setNumber)(route.frontNumber());
+        for (int lang = 0; lang < 2; ++lang) {
+            (route.*board.setStartingPoint)(lang, route.frontStartingPoint(lang));
+            (route.*board.setDestination)(lang, route.frontDestination(lang));
+        }
+        (route.*board.setFont)(route.frontFont());
+        (route.*board.setInterval)(route.frontInterval());
+        line.clear();
+        more = false;
+        return false;
+    }
+    (route.*board.setFont)(0);
+    (route.*board.setInterval)(4);
+    readBoardLines(reader, route, board, readOption, line, more);
+    return true;
+}
+
+bool isContinuationLine(const QByteArray &line)
+{
+    return line.size() >= 2 && line.at(0) == ' ' && line.at(1) == ' ';
+}
+
+void readTextPair(const QByteArray &line, int start, QString &text, QString &next)
+{
+    const int end = fieldEnd(line, start);
+    text = decodeTrimmed(line, start, end);
+    next = end < line.size() ? decodeTrimmed(line, end + sepSize, line.size()) : QString();
+}
+
 int intervalFromOption(const QByteArray &digits)
 {
+    // Unparsable text reads as 0, hence 1.
     return int(qBound(1u, digits.toUInt(), 16u));
 }
 
-QByteArray fontOption(int font)
+QByteArray boardHeaderLine(const Route &route, const Board &board, const QByteArray &moreOptions)
 {
-    QByteArray option("F");
-    option += (font & 1) ? '0' : '1';
-    option += (font & 2) ? '0' : '1';
-    return option;
-}
-
-QByteArray boardHeaderLine(const QString &number, const QString &startingPoint,
-                           const QString &destination, int mode, const QByteArray &options)
-{
-    QByteArray dest = destination.toUtf8();
-    if (dest.isEmpty())
-        dest = " ";
-    dest += Route::suffixFromMode(mode);
-    if (dest.endsWith('\\'))
-        dest += ' ';
-    return fieldBytes(number) + fieldSeparator + fieldBytes(startingPoint) + fieldSeparator + dest +
-           fieldSeparator + options;
-}
-
-QByteArray secondLanguageLine(const QString &startingPoint, const QString &destination)
-{
-    if (startingPoint.isEmpty() && destination.isEmpty())
-        return QByteArray();
-    QByteArray line = "  " + fieldBytes(startingPoint);
-    if (!destination.isEmpty())
-        line += fieldSeparator + destination.toUtf8();
+    const int font = (route.*board.font)();
+    QByteArray line =
+        beforeSeparator(RouteFileWriter::lineText(orSpace((route.*board.number)()))) +
+        beforeSeparator(RouteFileWriter::lineText(orSpace((route.*board.startingPoint)(0)))) +
+        beforeSeparator(RouteFileWriter::lineText(orSpace((route.*board.destination)(0))) +
+                        Route::suffixFromMode((route.*board.mode)()));
+    line += 'F';
+    line += (font & 1) ? '0' : '1';
+    line += (font & 2) ? '0' : '1';
+    line += ";R" + QByteArray::number((route.*board.interval)()) + moreOptions + ';';
     return line;
+}
+
+void writeSecondLanguageLine(RouteFileWriter &out, const Route &route, const Board &board)
+{
+    const QString startingPoint = (route.*board.startingPoint)(1);
+    const QString destination = (route.*board.destination)(1);
+    if (startingPoint.isEmpty() && destination.isEmpty())
+        return;
+    out << "  ";
+    writeTextPair(out, orSpace(startingPoint), destination);
+    out.endLine();
+}
+
+void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next)
+{
+    const QByteArray bytes = RouteFileWriter::lineText(text);
+    out << bytes;
+    if (next.isEmpty())
+        return;
+    if (bytes.endsWith('\\'))
+        out << ' ';
+    out << fieldSeparator << RouteFileWriter::lineText(next);
 }
 
 Station *numberedStation(const Route &route, const QByteArray &line)
 {
     const int space = line.indexOf(' ');
-    const qint64 number = line.left(space < 0 ? line.size() : space).toLongLong();
+    const qint64 number =
+        QByteArray::fromRawData(line.constData(), space < 0 ? line.size() : space).toLongLong();
     return number >= 1 && number <= route.stationCount() ? route.station(int(number - 1)) : nullptr;
 }

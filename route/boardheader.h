@@ -1,42 +1,63 @@
-// The header lines shared by the board description files:
-//   number \\ startingPoint \\ destination+modeSuffix \\ options
+// The header lines of the board descriptions (front board in ost.txt, sidetab.txt, backtab.txt):
+//   number \\ startingPoint \\ destination+modeSuffix \\ F..;R..<more options>;
 // optionally followed by the second-language line "  startingPoint \\ destination".
+// The station texts of ost.txt are "text \\ next" pairs like that second line.
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 
 class Route;
+class RouteFileReader;
+class RouteFileWriter;
 class Station;
-
-struct BoardHeader
-{
-    QString number;
-    QString startingPoint;
-    QString destination;
-    // A line that ends early leaves the fields after it as they were.
-    bool hasStartingPoint = false;
-    bool hasDestination = false;
-    int mode = 0;
-    QList<QByteArray> options; // the non-empty ";" items after the third separator
-};
 
 extern const QByteArray fieldSeparator; // two backslashes
 
-BoardHeader parseBoardHeader(const QByteArray &line);
+// The fields of one board in the record.
+struct Board
+{
+    QString (Route::*number)() const;
+    void (Route::*setNumber)(const QString &);
+    QString (Route::*startingPoint)(int) const;
+    void (Route::*setStartingPoint)(int, const QString &);
+    QString (Route::*destination)(int) const;
+    void (Route::*setDestination)(int, const QString &);
+    int (Route::*mode)() const;
+    void (Route::*setMode)(const int &);
+    int (Route::*font)() const;
+    void (Route::*setFont)(const int &);
+    int (Route::*interval)() const;
+    void (Route::*setInterval)(const int &);
+};
+extern const Board frontBoard;
+extern const Board sideBoard;
+extern const Board backBoard;
+
+// Gets every non-empty option item of a header, after F and R have been read into the board.
+using BoardOptionReader = void (*)(Route &route, const QByteArray &item);
+
+// Reads the header line and the optional second-language line of a board. Afterwards `line`
+// holds the line after them; `more` is false when the file has ended before it.
+void readBoardLines(RouteFileReader &reader, Route &route, const Board &board,
+                    BoardOptionReader readOption, QByteArray &line, bool &more);
+// sidetab.txt and backtab.txt: opens the file and reads its header lines with font 0 and
+// interval 4 as defaults. A missing file makes the board copy the front board's texts, font
+// and interval instead, and gives false.
+bool readBoardFile(RouteFileReader &reader, Route &route, const Board &board,
+                   BoardOptionReader readOption, QByteArray &line, bool &more);
 bool isContinuationLine(const QByteArray &line); // begins with two spaces
-void parseSecondLanguageLine(const QByteArray &line, QString &startingPoint, QString &destination);
-
-// Option values: the F item's font bits and an interval limited to 1..16 seconds.
-int fontFromOption(const QByteArray &item);
+// "text \\ next" from `start` on, each decoded on its own and trimmed.
+void readTextPair(const QByteArray &line, int start, QString &text, QString &next);
+// Option values: an interval limited to 1..16 seconds.
 int intervalFromOption(const QByteArray &digits);
-QByteArray fontOption(int font);
 
-QByteArray boardHeaderLine(const QString &number, const QString &startingPoint,
-                           const QString &destination, int mode, const QByteArray &options);
-// Empty when both texts are empty: the line is not written then.
-QByteArray secondLanguageLine(const QString &startingPoint, const QString &destination);
+// The header line; `moreOptions` stands between the R option and the closing ";".
+QByteArray boardHeaderLine(const Route &route, const Board &board, const QByteArray &moreOptions);
+// Writes nothing when both second-language texts are empty.
+void writeSecondLanguageLine(RouteFileWriter &out, const Route &route, const Board &board);
+// "text" or "text \\ next" when there is a next text; the line end is not written.
+void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next);
 
 // Station lines of sidetab.txt and script.txt: the station named by the number before the
 // first space of the line; null for any number outside 1..station count.

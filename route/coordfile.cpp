@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include <cctype>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -36,27 +37,41 @@ void readKeyValues(Route &route, const QByteArray &line)
 
 void readStationLine(Route &route, const QByteArray &line)
 {
-    const QList<QByteArray> tokens = line.split(' ');
+    // Tokens as views into the line: no copies for the thousands of lines of a long route.
+    const char *const data = line.constData();
+    const int size = line.size();
+    QByteArray tokens[4];
+    int count = 0;
+    for (int start = 0; count < 4;) {
+        const void *space = std::memchr(data + start, ' ', size_t(size - start));
+        const int end = space ? int(static_cast<const char *>(space) - data) : size;
+        tokens[count++] = QByteArray::fromRawData(data + start, end - start);
+        if (!space)
+            break;
+        start = end + 1;
+    }
+
     bool ok = false;
-    const int number = tokens.at(0).toInt(&ok);
-    Station *station = ok ? route.station(number - 1) : nullptr;
-    if (!station || number < 1)
+    const int number = tokens[0].toInt(&ok);
+    // Compared before it becomes an index: the lowest number would overflow.
+    Station *station = ok && number >= 1 ? route.station(number - 1) : nullptr;
+    if (!station)
         return;
 
     QGeoCoordinate coordinate = station->coordinate();
-    if (tokens.size() > 1) {
-        const double latitude = tokens.at(1).toDouble(&ok);
+    if (count > 1) {
+        const double latitude = tokens[1].toDouble(&ok);
         if (ok)
             coordinate.setLatitude(latitude);
     }
-    if (tokens.size() > 2) {
-        const double longitude = tokens.at(2).toDouble(&ok);
+    if (count > 2) {
+        const double longitude = tokens[2].toDouble(&ok);
         if (ok)
             coordinate.setLongitude(longitude);
     }
     quint8 radius = defaultRadius;
-    if (tokens.size() > 3) {
-        const qulonglong value = tokens.at(3).toULongLong(&ok);
+    if (count > 3) {
+        const qulonglong value = tokens[3].toULongLong(&ok);
         if (ok)
             radius = quint8(value & 0xFF);
     }

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 namespace {
 const char utf8Bom[] = "\xEF\xBB\xBF";
 }
@@ -22,10 +24,10 @@ QByteArray RouteFileReader::readLine()
     int start = m_pos;
     if (start == 0 && m_data.startsWith(utf8Bom))
         start = 3;
-    int end = m_data.indexOf('\n', start);
-    m_pos = end < 0 ? m_data.size() : end + 1;
-    if (end < 0)
-        end = m_data.size();
+    const char *const data = m_data.constData();
+    const void *lf = std::memchr(data + start, '\n', size_t(m_data.size() - start));
+    int end = lf ? int(static_cast<const char *>(lf) - data) : m_data.size();
+    m_pos = lf ? end + 1 : end;
     if (end > start && m_data.at(end - 1) == '\r')
         --end;
     return m_data.mid(start, end - start);

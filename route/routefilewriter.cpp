@@ -2,6 +2,8 @@
 
 #include <QSaveFile>
 
+#include <cstring>
+
 RouteFileWriter::RouteFileWriter(bool withBom)
 {
     if (withBom)
@@ -16,7 +18,14 @@ void RouteFileWriter::addLine(const QByteArray &bytes)
 
 QByteArray RouteFileWriter::lineText(const QString &text)
 {
-    QByteArray bytes = text.toUtf8();
+    return lineBytes(text.toUtf8());
+}
+
+QByteArray RouteFileWriter::lineBytes(QByteArray bytes)
+{
+    const size_t size = size_t(bytes.size());
+    if (!std::memchr(bytes.constData(), '\r', size) && !std::memchr(bytes.constData(), '\n', size))
+        return bytes;
     for (char &c : bytes) {
         if (c == '\r' || c == '\n')
             c = ' ';

@@ -36,6 +36,8 @@ public:
     // UTF-8 bytes of a text that has to stay on its line: CR and LF (a pasted line break)
     // become spaces, or they would split the line and corrupt the file.
     static QByteArray lineText(const QString &text);
+    // The same for bytes kept as read, such as the interior board's order string.
+    static QByteArray lineBytes(QByteArray bytes);
     // Replaces the file at path with finished content, like commit().
     static bool save(const QString &path, const QByteArray &content);
 

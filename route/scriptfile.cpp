@@ -189,8 +189,9 @@ bool writeScriptFile(const Route &route)
 {
     RouteFileWriter writer(true);
     QByteArray first =
-        item("BT", plainValue(route.salonTabloOrder())) +
-        item("PATH_REKLAMA", plainValue((route.adFolderRelative() + '/').toUtf8())) +
+        item("BT", plainValue(RouteFileWriter::lineBytes(route.salonTabloOrder()))) +
+        item("PATH_REKLAMA",
+             plainValue(RouteFileWriter::lineText(route.adFolderRelative() + '/'))) +
         item("SM", QByteArray(1, sofitLetter(route.leftSofitColor())) +
                        sofitLetter(route.rightSofitColor())) +
         item("BR", QByteArray::number(route.brCode(0)) + QByteArray::number(route.brCode(1))) +
@@ -200,10 +201,11 @@ bool writeScriptFile(const Route &route)
     writer.addLine(first);
 
     for (const TextKey &k : textKeys) {
-        QByteArray line = item(k.key, quoted((route.*k.get)(0).toUtf8()));
+        QByteArray line = item(k.key, quoted(RouteFileWriter::lineText((route.*k.get)(0))));
         const QString second = (route.*k.get)(1);
         if (!second.isEmpty())
-            line += item((QByteArray(k.key) + '2').constData(), quoted(second.toUtf8()));
+            line += item((QByteArray(k.key) + '2').constData(),
+                         quoted(RouteFileWriter::lineText(second)));
         writer.addLine(line);
     }
     return writer.commit(route.path() + QLatin1String(fileName));

@@ -1,5 +1,6 @@
 #include "stationfile.h"
 
+#include "boardheader.h"
 #include "route.h"
 #include "routefilereader.h"
 #include "routefilewriter.h"
@@ -9,9 +10,6 @@
 
 namespace {
 
-// Field separator of ost.txt lines: two backslashes.
-const char sep[] = "\\\\";
-const int sepSize = 2;
 const char indent[] = "  ";
 // Files line of a station without any file; also keeps the NN.wav default away on reading.
 const char noSoundMark[] = ".wav";
@@ -23,129 +21,20 @@ QString fileName(const Route &route)
     return route.path() + QStringLiteral("/ost.txt");
 }
 
-QString decodeTrimmed(const QByteArray &line, int start, int end)
+// The front header options beyond F and R.
+void readFrontOption(Route &route, const QByteArray &item)
 {
-    return decodeBytes(line.constData() + start, end - start).trimmed();
-}
-
-// End of the field that starts at `start`: the next separator or the end of the line.
-int fieldEnd(const QByteArray &line, int start)
-{
-    const int at = line.indexOf(sep, start);
-    return at < 0 ? line.size() : at;
-}
-
-// Splits "text\\next" from `start` into the two texts of one language.
-void readTextPair(const QByteArray &line, int start, QString &text, QString &next)
-{
-    const int end = fieldEnd(line, start);
-    text = decodeTrimmed(line, start, end);
-    next = end < line.size() ? decodeTrimmed(line, end + sepSize, line.size()) : QString();
-}
-
-// An empty text is written as a single space; reading trims it off again.
-QString orSpace(const QString &text)
-{
-    return text.isEmpty() ? QStringLiteral(" ") : text;
-}
-
-// A field followed by a separator: a trailing backslash would merge into the separator and
-// shift every later field, so it gets a space after it (the reader trims it off again).
-QByteArray beforeSep(QByteArray field)
-{
-    if (field.endsWith('\\'))
-        field += ' ';
-    return field + sep;
-}
-
-// "text" or "text\\next" when there is a next text.
-void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next)
-{
-    const QByteArray bytes = RouteFileWriter::lineText(text);
-    out << bytes;
-    if (next.isEmpty())
-        return;
-    if (bytes.endsWith('\\'))
-        out << ' ';
-    out << sep << RouteFileWriter::lineText(next);
-}
-
-void readFontOption(Route &route, const QByteArray &item)
-{
-    route.setFrontFontFromStationFile(true);
-    int bits = 0;
-    if (item.size() >= 3) {
-        if (item.at(1) == '0')
-            bits |= 1;
-        if (item.at(2) == '0')
-            bits |= 2;
-    } else if (item.size() == 2 && item.at(1) == '0') {
-        bits = 3;
-    }
-    route.setFrontFont(route.frontFont() | bits);
-}
-
-void readIntervalOption(Route &route, const QByteArray &item)
-{
-    bool ok = false;
-    uint seconds = item.mid(1).toUInt(&ok);
-    if (!ok)
-        seconds = 0;
-    route.setFrontInterval(int(qBound(1u, seconds, 16u)));
-}
-
-void readHeader(Route &route, const QByteArray &line)
-{
-    // No STOP mark seen yet.
-    route.setBackStationIndex(-1);
-
-    int end = fieldEnd(line, 0);
-    route.setFrontNumber(decodeTrimmed(line, 0, end));
-    if (end >= line.size())
-        return;
-
-    int start = end + sepSize;
-    end = fieldEnd(line, start);
-    QByteArray field = line.mid(start, end - start).trimmed();
-    route.setFrontMode(Route::modeFromSuffix(field));
-    route.setFrontStartingPoint(0, decodeBytes(field));
-    if (end >= line.size())
-        return;
-
-    start = end + sepSize;
-    end = fieldEnd(line, start);
-    field = line.mid(start, end - start).trimmed();
-    if (route.frontMode() == 0)
-        route.setFrontMode(Route::modeFromSuffix(field));
-    route.setFrontDestination(0, decodeBytes(field));
-    if (end >= line.size())
-        return;
-
-    const QList<QByteArray> items = line.mid(end + sepSize).split(';');
-    for (const QByteArray &item : items) {
-        if (item.isEmpty())
-            continue;
-        switch (item.at(0)) {
-        case 'F':
-            readFontOption(route, item);
-            break;
-        case 'R':
-            readIntervalOption(route, item);
-            break;
-        case '#':
-            colorsFromText(route, item);
-            break;
-        default:
-            break;
-        }
-    }
+    if (item.at(0) == 'F')
+        route.setFrontFontFromStationFile(true);
+    else if (item.at(0) == '#')
+        colorsFromText(route, item);
 }
 
 // Number before the first space, cut to 16 bits; 0 when it does not parse.
 int stationNumber(const QByteArray &line, int numberEnd)
 {
     bool ok = false;
-    const qulonglong number = line.left(numberEnd).toULongLong(&ok);
+    const qulonglong number = QByteArray::fromRawData(line.constData(), numberEnd).toULongLong(&ok);
     return ok ? int(number & 0xFFFF) : 0;
 }
 
@@ -237,26 +126,15 @@ bool readStationFile(Route &route)
     while (route.stationCount() > 0)
         route.removeStation(route.stationCount() - 1);
 
-    readHeader(route, reader.readLine());
-
+    // No STOP mark seen yet.
+    route.setBackStationIndex(-1);
     QByteArray line;
     bool haveLine = false;
+    readBoardLines(reader, route, frontBoard, readFrontOption, line, haveLine);
     auto nextLine = [&]() {
         haveLine = !reader.atEnd();
         line = reader.readLine();
     };
-
-    nextLine();
-    if (haveLine && line.startsWith(indent)) {
-        QString start;
-        QString destination;
-        readTextPair(line, 2, start, destination);
-        route.setFrontStartingPoint(1, start);
-        route.setFrontDestination(1, destination);
-        nextLine();
-    }
-    while (haveLine && line.startsWith(indent))
-        nextLine();
 
     while (haveLine) {
         const int space = line.indexOf(' ');
@@ -273,7 +151,7 @@ bool readStationFile(Route &route)
         }
 
         nextLine();
-        while (haveLine && line.startsWith(indent)) {
+        while (haveLine && isContinuationLine(line)) {
             if (parseFileList(line, station) == 0 && station->name(1).isEmpty()) {
                 QString name;
                 QString next;
@@ -306,22 +184,8 @@ QByteArray stationFileBytes(const Route &route)
     RouteFileWriter out(true);
     out.reserve(256 * (route.stationCount() + 1));
 
-    const int font = route.frontFont();
-    QByteArray header = beforeSep(RouteFileWriter::lineText(orSpace(route.frontNumber()))) +
-                        beforeSep(RouteFileWriter::lineText(orSpace(route.frontStartingPoint(0)))) +
-                        beforeSep(RouteFileWriter::lineText(orSpace(route.frontDestination(0))) +
-                                  Route::suffixFromMode(route.frontMode()));
-    header += 'F';
-    header += (font & 1) ? '0' : '1';
-    header += (font & 2) ? '0' : '1';
-    header += ";R" + QByteArray::number(route.frontInterval()) + ";#" + colorsToText(route) + ';';
-    out.addLine(header);
-
-    if (!route.frontStartingPoint(1).isEmpty() || !route.frontDestination(1).isEmpty()) {
-        out << indent;
-        writeTextPair(out, orSpace(route.frontStartingPoint(1)), route.frontDestination(1));
-        out.endLine();
-    }
+    out.addLine(boardHeaderLine(route, frontBoard, ";#" + colorsToText(route)));
+    writeSecondLanguageLine(out, route, frontBoard);
 
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {

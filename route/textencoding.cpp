@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTextCodec>
 
+#include <cstring>
+
 namespace {
 
 const int headSize = 1024;
@@ -45,6 +47,44 @@ int utf8SequenceLength(const uchar *p, const uchar *end)
                    : 0;
     }
     return 0;
+}
+
+bool isAscii(const char *bytes, int length)
+{
+    const char *p = bytes;
+    const char *const end = bytes + length;
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, sizeof word);
+        if (word & Q_UINT64_C(0x8080808080808080))
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (uchar(*p) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Kind by the last four characters of a name, `at(i)` giving the code of character i of them.
+// Every extension is a dot and three ASCII letters or digits, compared without case.
+template <typename At> int endingKind(At at)
+{
+    if (at(0) != '.')
+        return FileKindNone;
+    char ext[4] = {};
+    for (int i = 0; i < 3; ++i) {
+        const uint c = at(i + 1);
+        if (c > 0x7F)
+            return FileKindNone;
+        ext[i] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    }
+    static const char *const soundExtensions[] = {"wav", "mp3", "ape"};
+    for (const char *sound : soundExtensions) {
+        if (qstrcmp(ext, sound) == 0)
+            return FileKindSound;
+    }
+    return qstrcmp(ext, "txt") == 0 ? FileKindText : FileKindNone;
 }
 
 } // namespace
@@ -93,29 +133,22 @@ QString decodeBytes(const char *bytes, int length)
 {
     if (!bytes || length <= 0)
         return QString();
-    QTextCodec *codec = looksLikeUtf8(bytes, length) ? utf8Codec() : cp1251Codec();
-    return codec->toUnicode(bytes, length);
+    // Most texts are plain ASCII, which reads the same in both codecs; fromUtf8 decodes exactly
+    // like the UTF-8 codec without the codec's overhead.
+    if (isAscii(bytes, length))
+        return QString::fromLatin1(bytes, length);
+    if (looksLikeUtf8(bytes, length))
+        return QString::fromUtf8(bytes, length);
+    return cp1251Codec()->toUnicode(bytes, length);
 }
 
 int fileKind(const QString &name)
 {
-    // Every extension is a dot and three ASCII letters or digits, compared without case.
     const int size = name.size();
-    if (size < 4 || name.at(size - 4) != QLatin1Char('.'))
+    if (size < 4)
         return FileKindNone;
-    char ext[4] = {};
-    for (int i = 0; i < 3; ++i) {
-        const ushort c = name.at(size - 3 + i).unicode();
-        if (c > 0x7F)
-            return FileKindNone;
-        ext[i] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-    }
-    static const char *const soundExtensions[] = {"wav", "mp3", "ape"};
-    for (const char *sound : soundExtensions) {
-        if (qstrcmp(ext, sound) == 0)
-            return FileKindSound;
-    }
-    return qstrcmp(ext, "txt") == 0 ? FileKindText : FileKindNone;
+    const QChar *const ending = name.constData() + size - 4;
+    return endingKind([ending](int i) { return ending[i].unicode(); });
 }
 
 int parseFileList(const QByteArray &line, Station *station)
@@ -149,7 +182,12 @@ int parseFileList(const QByteArray &line, Station *station)
                 ++end;
             pos = end + 1;
         }
-        if (end == start)
+        // Bytes and decoded text end in the same ASCII extension (no other byte decodes to
+        // ASCII), so the other words of a line are dropped before they are decoded.
+        if (end - start < 4)
+            continue;
+        const uchar *const ending = b + end - 4;
+        if (endingKind([ending](int i) { return uint(ending[i]); }) == FileKindNone)
             continue;
         const QString name = decodeBytes(line.constData() + start, end - start);
         switch (fileKind(name)) {

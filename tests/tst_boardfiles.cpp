@@ -5,6 +5,7 @@
 #include "route.h"
 #include "scriptfile.h"
 #include "sidefile.h"
+#include "stationfile.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
@@ -83,6 +84,55 @@ QString scriptFields(const Route &r)
              r.stationWord(0), r.stationWord(1), r.nextWord(0));
 }
 
+// A text field of sidetab.txt, backtab.txt or script.txt, for tests that go over all of them.
+struct TextField
+{
+    const char *name;
+    const char *file;
+    void (*set)(Route &, const QString &);
+    QString (*get)(const Route &);
+};
+
+#define LANG_FIELD(file, field, Setter, lang)                                                      \
+    {                                                                                              \
+#field #lang, file,                                                                        \
+            [](Route & r,                                                                          \
+               const QString &v) { r.Setter(lang, v); },                                           \
+                                                      [](const Route &r) { return r.field(lang); } \
+    }
+const TextField textFields[] = {
+    {"sideNumber", "sidetab.txt", [](Route &r, const QString &v) { r.setSideNumber(v); },
+     [](const Route &r) { return r.sideNumber(); }},
+    LANG_FIELD("sidetab.txt", sideStartingPoint, setSideStartingPoint, 0),
+    LANG_FIELD("sidetab.txt", sideDestination, setSideDestination, 0),
+    LANG_FIELD("sidetab.txt", sideStartingPoint, setSideStartingPoint, 1),
+    LANG_FIELD("sidetab.txt", sideDestination, setSideDestination, 1),
+    {"sideSeparator", "sidetab.txt", [](Route &r, const QString &v) { r.setSideSeparator(v); },
+     [](const Route &r) { return r.sideSeparator(); }},
+    {"sideName0", "sidetab.txt",
+     [](Route &r, const QString &v) { r.station(1)->setSideName(0, v); },
+     [](const Route &r) { return r.station(1)->sideName(0); }},
+    {"sideName1", "sidetab.txt",
+     [](Route &r, const QString &v) { r.station(1)->setSideName(1, v); },
+     [](const Route &r) { return r.station(1)->sideName(1); }},
+    {"backNumber", "backtab.txt", [](Route &r, const QString &v) { r.setBackNumber(v); },
+     [](const Route &r) { return r.backNumber(); }},
+    LANG_FIELD("backtab.txt", backStartingPoint, setBackStartingPoint, 0),
+    LANG_FIELD("backtab.txt", backDestination, setBackDestination, 0),
+    LANG_FIELD("backtab.txt", backStartingPoint, setBackStartingPoint, 1),
+    LANG_FIELD("backtab.txt", backDestination, setBackDestination, 1),
+    {"salonTabloOrder", "script.txt",
+     [](Route &r, const QString &v) { r.setSalonTabloOrder(v.toUtf8()); },
+     [](const Route &r) { return QString::fromUtf8(r.salonTabloOrder()); }},
+    LANG_FIELD("script.txt", routeText, setRouteText, 0),
+    LANG_FIELD("script.txt", routeText, setRouteText, 1),
+    LANG_FIELD("script.txt", outsideTempText, setOutsideTempText, 0),
+    LANG_FIELD("script.txt", salonTempText, setSalonTempText, 1),
+    LANG_FIELD("script.txt", stationWord, setStationWord, 0),
+    LANG_FIELD("script.txt", nextWord, setNextWord, 1),
+};
+#undef LANG_FIELD
+
 } // namespace
 
 class TestBoardFiles : public QObject
@@ -110,6 +160,10 @@ private slots:
     void adScript_data();
     void adScript();
     void adScriptWithoutFolder();
+    void lineBreaksWrittenAsSpaces_data();
+    void secondLanguageLines_data();
+    void secondLanguageLines();
+    void lineBreaksWrittenAsSpaces();
 };
 
 // Each folder under boardfiles/ holds in/ (a route folder "12" and its ad folder) and out/
@@ -566,6 +620,106 @@ void TestBoardFiles::adScriptWithoutFolder()
     QVERIFY(writeAdScript(f.route));
     QVERIFY(!QFileInfo::exists(f.route.adPath()));
     QCOMPARE(foldertree::read(f.dir.path()).keys(), QStringList({"12/"}));
+}
+
+// A pasted line break must not split a line of the file: it is written as a space, so the file
+// is the one the same text with spaces gives, and the text reads back with those spaces.
+void TestBoardFiles::lineBreaksWrittenAsSpaces_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("spaced");
+    const int count = int(sizeof textFields / sizeof *textFields);
+    for (int i = 0; i < count; ++i) {
+        QTest::addRow("%s CR LF", textFields[i].name)
+            << i << QStringLiteral("a\r\n1 b") << QStringLiteral("a  1 b");
+        QTest::addRow("%s LF", textFields[i].name)
+            << i << QStringLiteral("x\n2 Ж") << QStringLiteral("x 2 Ж");
+    }
+}
+
+void TestBoardFiles::lineBreaksWrittenAsSpaces()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, spaced);
+    const TextField &f = textFields[field];
+    auto write = [&f](Fixture &fixture, const QString &value) {
+        f.set(fixture.route, value);
+        return writeSideFile(fixture.route) && writeBackFile(fixture.route) &&
+               writeScriptFile(fixture.route);
+    };
+    Fixture broken;
+    Fixture plain;
+    QVERIFY(write(broken, text));
+    QVERIFY(write(plain, spaced));
+    const QByteArray bytes = testsupport::readAll(broken.file(f.file));
+    QCOMPARE(bytes, testsupport::readAll(plain.file(f.file)));
+
+    Fixture back;
+    back.route.setPath(broken.route.path());
+    QVERIFY(readScriptFile(back.route));
+    QVERIFY(readBackFile(back.route));
+    QVERIFY(readSideFile(back.route));
+    f.set(plain.route, spaced); // the words are kept trimmed
+    QCOMPARE(f.get(back.route), f.get(plain.route));
+}
+
+// The second-language line has one layout on all three boards.
+void TestBoardFiles::secondLanguageLines_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QByteArray>("line"); // empty: no second line
+
+    QTest::newRow("both") << QStringLiteral("Старт") << QStringLiteral("Финиш")
+                          << QByteArray("  Старт\\\\Финиш");
+    QTest::newRow("starting point only") << "a"
+                                         << "" << QByteArray("  a");
+    QTest::newRow("destination only") << ""
+                                      << "b" << QByteArray("   \\\\b");
+    QTest::newRow("backslash at the line end") << "a\\"
+                                               << "" << QByteArray("  a\\");
+    QTest::newRow("backslash before the separator") << "a\\"
+                                                    << "b\\" << QByteArray("  a\\ \\\\b\\");
+    QTest::newRow("none") << ""
+                          << "" << QByteArray();
+}
+
+void TestBoardFiles::secondLanguageLines()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, destination);
+    QFETCH(QByteArray, line);
+
+    Fixture f;
+    f.route.setFrontStartingPoint(1, start);
+    f.route.setFrontDestination(1, destination);
+    f.route.setSideStartingPoint(1, start);
+    f.route.setSideDestination(1, destination);
+    f.route.setBackStartingPoint(1, start);
+    f.route.setBackDestination(1, destination);
+    QVERIFY(writeStationFile(f.route));
+    QVERIFY(writeSideFile(f.route));
+    QVERIFY(writeBackFile(f.route));
+    for (const char *name : {"ost.txt", "sidetab.txt", "backtab.txt"}) {
+        const QList<QByteArray> lines = testsupport::readAll(f.file(name)).split('\n');
+        QVERIFY2(lines.size() >= 2, name);
+        QCOMPARE(lines.at(1).startsWith("  ") ? lines.at(1) : QByteArray(),
+                 line.isEmpty() ? QByteArray() : line + '\r');
+    }
+
+    Fixture g;
+    g.route.setPath(f.route.path());
+    g.route.setFrontStartingPoint(1, QString());
+    g.route.setFrontDestination(1, QString());
+    QVERIFY(readStationFile(g.route));
+    QVERIFY(readSideFile(g.route));
+    QVERIFY(readBackFile(g.route));
+    const QStringList expected{start, destination};
+    QCOMPARE(QStringList({g.route.frontStartingPoint(1), g.route.frontDestination(1)}), expected);
+    QCOMPARE(QStringList({g.route.sideStartingPoint(1), g.route.sideDestination(1)}), expected);
+    QCOMPARE(QStringList({g.route.backStartingPoint(1), g.route.backDestination(1)}), expected);
 }
 
 QTEST_GUILESS_MAIN(TestBoardFiles)

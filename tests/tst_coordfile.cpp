@@ -119,6 +119,10 @@ private slots:
             << QByteArray("2 1 2 3") << QStringLiteral("1 10.000000 20.000000 99");
         QTest::newRow("number with text")
             << QByteArray("1x 1 2 3") << QStringLiteral("1 10.000000 20.000000 99");
+        QTest::newRow("zero") << QByteArray("0 1 2 3")
+                              << QStringLiteral("1 10.000000 20.000000 99");
+        QTest::newRow("lowest number")
+            << QByteArray("-2147483648 1 2 3") << QStringLiteral("1 10.000000 20.000000 99");
     }
     void stationLine()
     {

@@ -162,6 +162,7 @@ private slots:
     void staticLanguageAlternation();
     void runningLine();
     void stillUpperLineAlternation();
+    void upperLineOverStations();
     void verticalStationList_data();
     void verticalStationList();
     void horizontalStationList();
@@ -729,6 +730,41 @@ void TestFrontTabloWidget::stillUpperLineAlternation()
     Reference ref(w, 0, 196);
     ref.draw(QStringLiteral("Вокзал"), 0, FontText16x16, 0xFFFFFF);
     QCOMPARE(difference(w, ref, QRect(0, 0, 196, 16)), QString());
+}
+
+// Over a station list the upper half shows the route still (from the edit
+// cursor on) while stopped and runs it in the half-height font while running;
+// the lower half is left to the stations.
+void TestFrontTabloWidget::upperLineOverStations()
+{
+    FrontTabloWidget w;
+    w.setBoardType(Board32x192);
+    w.setMode(ModeCenter); // centres neither line on a board that is not static
+    w.setLine1Color(Red);
+    w.setLine2Color(Blue);
+    w.setStartingPoint(0, QStringLiteral("Вокзал"));
+    w.setDestination(0, QStringLiteral("Депо"));
+    w.setStationNames(0, {QStringLiteral("Рынок")});
+    w.setTextOffset(3);
+    w.refreshTablo();
+    const QRect upper(0, 0, 196, 16);
+    Reference still(w, 0, 196);
+    still.draw(QStringLiteral("зал - Депо"), 0, FontText16x16, Red);
+    QCOMPARE(difference(w, still, upper), QString());
+
+    w.setStartingPoint(0, QStringLiteral("НП"));
+    w.setDestination(0, QString());
+    w.startAnimation();
+    QCOMPARE(w.animationPeriod(), 16);
+    const int width = TabloWidget::textWidth(QStringLiteral("НП"), FontText16x16);
+    for (int steps = 2; steps <= width + 1; ++steps) {
+        w.animationStep();
+        if (steps != 5 && steps != width + 1)
+            continue;
+        Reference ref(w, 0, 196);
+        ref.draw(QStringLiteral("НП"), 0, FontText16x16, Red, 0, 196 - steps + 1);
+        QCOMPARE(difference(w, ref, upper), QString());
+    }
 }
 
 void TestFrontTabloWidget::verticalStationList_data()

@@ -61,6 +61,8 @@ private slots:
     void fontsComplete();
     void exampleGlyphs_data();
     void exampleGlyphs();
+    void sharedSlots_data();
+    void sharedSlots();
     void textWidth_data();
     void textWidth();
     void centring_data();
@@ -204,6 +206,44 @@ void TestTabloWidget::exampleGlyphs()
     }
 }
 
+void TestTabloWidget::sharedSlots_data()
+{
+    QTest::addColumn<const BoardFont *>("font");
+    QTest::newRow("16x32") << &FontText16x32;
+    QTest::newRow("16x20") << &FontText16x20;
+    QTest::newRow("16x16") << &FontText16x16;
+    QTest::newRow("8x12") << &FontText8x12;
+    QTest::newRow("8x8 bold") << &FontText8x8Bold;
+    QTest::newRow("8x8 thin") << &FontText8x8Thin;
+}
+
+// The numero sign draws the glyph of slot 105; line breaks draw the blank
+// space glyph and advance like it.
+void TestTabloWidget::sharedSlots()
+{
+    QFETCH(const BoardFont *, font);
+    auto drawn = [font](const QString &text, int *end) {
+        TabloWidget w;
+        w.setMatrixSize(40, font->height);
+        w.setInkColor(Ink);
+        *end = w.drawText(text, 1, 0, *font);
+        return snapshot(w);
+    };
+    int numeroEnd = 0;
+    int slotEnd = 0;
+    const QVector<QRgb> numero = drawn(QString(QChar(0x2116)), &numeroEnd);
+    QCOMPARE(numero, drawn(QString(QChar(0xB9)), &slotEnd));
+    QCOMPARE(numeroEnd, slotEnd);
+    QVERIFY(numero.contains(Ink));
+
+    const int space = font->width > 8 ? 6 : 4;
+    for (QChar c : {QChar(' '), QChar('\n'), QChar('\r')}) {
+        int end = 0;
+        QVERIFY(!drawn(QString(c), &end).contains(Ink));
+        QCOMPARE(end, 1 + space);
+    }
+}
+
 void TestTabloWidget::textWidth_data()
 {
     QTest::addColumn<const BoardFont *>("font");
@@ -238,30 +278,39 @@ void TestTabloWidget::textWidth()
 
 void TestTabloWidget::centring_data()
 {
+    QTest::addColumn<const BoardFont *>("font");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("clipRight");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("end");
+    const BoardFont *thin = &FontText8x8Thin;
     // "AA" in the thin font is 9 wide, each "A" advances 5.
-    QTest::newRow("whole board") << 0 << 96 << 43 << 53;
-    QTest::newRow("text area after a number") << 10 << 96 << 48 << 58;
-    QTest::newRow("clip cut short") << 0 << 40 << 15 << 25;
-    QTest::newRow("left of the board") << -20 << 96 << 33 << 43;
-    QTest::newRow("exactly as wide") << 0 << 9 << 0 << 10;
-    QTest::newRow("too wide: stops after the first") << 0 << 5 << 0 << 5;
+    QTest::newRow("whole board") << thin << "AA" << 0 << 96 << 43 << 53;
+    QTest::newRow("text area after a number") << thin << "AA" << 10 << 96 << 48 << 58;
+    QTest::newRow("clip cut short") << thin << "AA" << 0 << 40 << 15 << 25;
+    QTest::newRow("left of the board") << thin << "AA" << -20 << 96 << 33 << 43;
+    QTest::newRow("exactly as wide") << thin << "AA" << 0 << 9 << 0 << 10;
+    QTest::newRow("too wide: stops after the first") << thin << "AA" << 0 << 5 << 0 << 5;
+    // "A " in the bold font is 10 wide: the bold "A" advances 7, the space 4.
+    QTest::newRow("10 wide, even rest") << &FontText8x8Bold << "A " << 0 << 96 << 43 << 54;
+    QTest::newRow("10 wide, odd rest rounds down")
+        << &FontText8x8Bold << "A " << 0 << 97 << 43 << 54;
 }
 
 void TestTabloWidget::centring()
 {
+    QFETCH(const BoardFont *, font);
+    QFETCH(QString, text);
     QFETCH(int, x);
     QFETCH(int, clipRight);
     QFETCH(int, start);
     QFETCH(int, end);
     TabloWidget w;
-    w.setMatrixSize(96, 8);
+    w.setMatrixSize(97, 8);
     w.setClipRight(clipRight);
     w.setInkColor(Ink);
-    QCOMPARE(w.drawText(QStringLiteral("AA"), x, 0, FontText8x8Thin, TabloWidget::CenterText), end);
+    QCOMPARE(w.drawText(text, x, 0, *font, TabloWidget::CenterText), end);
     if (start >= 0 && start < clipRight)
         QCOMPARE(firstLitColumn(w), start);
 }
@@ -617,9 +666,16 @@ void TestTabloWidget::resizeKeepsOrClears()
     w.setClipRight(50);
     w.setFillColor(Ink);
     w.fillRect(0, 0, 1, 1);
-    w.setMatrixSize(-96, -16); // same size: nothing changes
+    w.setMatrixSize(96, 16); // same size: nothing changes
     QCOMPARE(w.pixelAt(0, 0), Ink);
     QCOMPARE(w.clipRect().right(), 49);
+    // Negative sizes are made positive only after the comparison, so this is
+    // a new matrix of the same size.
+    w.setMatrixSize(-96, -16);
+    QCOMPARE(QSize(w.matrixColumns(), w.matrixRows()), QSize(96, 16));
+    QCOMPARE(w.pixelAt(0, 0), QRgb(0));
+    QCOMPARE(w.clipRect(), QRect(0, 0, 96, 16));
+    w.fillRect(0, 0, 1, 1);
     w.setMatrixSize(128, 16);
     QCOMPARE(w.pixelAt(0, 0), QRgb(0));
     QCOMPARE(w.clipRect(), QRect(0, 0, 128, 16));

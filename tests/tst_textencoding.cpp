@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 namespace {
@@ -83,8 +84,9 @@ private slots:
         QTest::newRow("empty") << QByteArray() << 0 << -1 << QString();
         QTest::newRow("1251") << cp1251("Остановка") << 0 << -1 << QStringLiteral("Остановка");
         QTest::newRow("UTF-8") << QByteArray("Остановка") << 0 << -1 << QStringLiteral("Остановка");
-        QTest::newRow("BOM dropped")
-            << QByteArray("\xEF\xBB\xBFПункт") << 0 << -1 << QStringLiteral("Пункт");
+        QTest::newRow("BOM dropped") << QByteArray("\xEF\xBB\xBF"
+                                                   "Пункт")
+                                     << 0 << -1 << QStringLiteral("Пункт");
         QTest::newRow("bad byte after UTF-8")
             << QByteArray("Пункт\xFF") << 0 << -1 << QStringLiteral("Пункт\uFFFD");
         const QByteArray line = QByteArray("Пункт\\\\") + cp1251("Депо");
@@ -101,6 +103,104 @@ private slots:
             QCOMPARE(::decodeBytes(bytes), text);
         else
             QCOMPARE(::decodeBytes(bytes.constData() + start, length), text);
+    }
+
+    // ASCII and UTF-8 texts are decoded without the codecs; the result must be the codec's,
+    // byte for byte, also for broken sequences, byte order marks and NUL bytes.
+    void decodeBytesLikeCodecs_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ASCII with controls") << QByteArray("a\tb\x01\x7F c");
+        QTest::newRow("ASCII with NUL") << QByteArray("ab\0cd", 5);
+        QTest::newRow("NUL before 1251") << QByteArray("a\0\xCE\xF1\xF2\xE0\xED\xEE", 8);
+        QTest::newRow("BOM only") << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("BOM twice") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                 "Пункт");
+        QTest::newRow("BOM inside") << QByteArray("Пункт\xEF\xBB\xBF"
+                                                  "А");
+        QTest::newRow("truncated at end") << QByteArray("Пункт\xD0");
+        QTest::newRow("truncated three-byte") << QByteArray("Пункт\xE2\x80");
+        QTest::newRow("truncated before ASCII") << QByteArray("Пункт\xE2\x80"
+                                                              "a");
+        QTest::newRow("overlong") << QByteArray("Пункт\xC0\xAF\xE0\x80\xAF");
+        QTest::newRow("surrogate") << QByteArray("Пункт\xED\xA0\x80");
+        QTest::newRow("above U+10FFFF") << QByteArray("Пункт\xF4\x90\x80\x80");
+        QTest::newRow("five-byte form") << QByteArray("Пункт\xF8\x88\x80\x80\x80");
+        QTest::newRow("noncharacters") << QByteArray("Пункт\xEF\xBF\xBE\xEF\xBF\xBF");
+        QTest::newRow("four-byte") << QByteArray("\xF0\x9F\x9A\x8C"
+                                                 " Автобус");
+        QTest::newRow("lone continuation") << QByteArray("Пункт\x80\xBF");
+        QTest::newRow("1251 with 0x98") << QByteArray("\xCE\xF1\xF2\x98"
+                                                      "\xE0\xED");
+        QTest::newRow("ASCII then 1251") << QByteArray("12345678") + cp1251("Остановка");
+    }
+    void decodeBytesLikeCodecs()
+    {
+        QFETCH(QByteArray, bytes);
+        QTextCodec *codec =
+            ::looksLikeUtf8(bytes.constData(), bytes.size()) ? utf8Codec() : cp1251Codec();
+        const QString expected = codec->toUnicode(bytes.constData(), bytes.size());
+        const QString decoded = ::decodeBytes(bytes.constData(), bytes.size());
+        QCOMPARE(decoded.size(), expected.size());
+        QCOMPARE(decoded, expected);
+    }
+
+    // The same over random pieces of valid and broken sequences.
+    void decodeBytesLikeCodecsRandom()
+    {
+        const QByteArray pieces[] = {"a",
+                                     " ",
+                                     "\xEF\xBB\xBF",
+                                     "\xD0\x9F",
+                                     "\xE2\x80\x94",
+                                     "\xF0\x9F\x98\x80",
+                                     "\x80",
+                                     "\xC0\xAF",
+                                     "\xED\xA0\x80",
+                                     "\xC3",
+                                     "\xE2\x80",
+                                     "\xFF",
+                                     "\xCE\xF1",
+                                     QByteArray(1, '\0')};
+        QRandomGenerator random(1251);
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray bytes;
+            for (int k = random.bounded(1, 9); k > 0; --k)
+                bytes += pieces[random.bounded(int(sizeof pieces / sizeof *pieces))];
+            QTextCodec *codec =
+                ::looksLikeUtf8(bytes.constData(), bytes.size()) ? utf8Codec() : cp1251Codec();
+            QCOMPARE(::decodeBytes(bytes), codec->toUnicode(bytes.constData(), bytes.size()));
+        }
+    }
+
+    // A files line keeps exactly the tokens whose decoded name is a sound or text file, also
+    // where a broken sequence stands right before the extension.
+    void parseFileListKindOfDecodedName_data()
+    {
+        QTest::addColumn<QByteArray>("token");
+        QTest::newRow("plain") << QByteArray("a.wav");
+        QTest::newRow("only the extension") << QByteArray(".TXT");
+        QTest::newRow("three bytes") << QByteArray("wav");
+        QTest::newRow("BOM before the extension") << QByteArray("\xEF\xBB\xBF.wav");
+        QTest::newRow("truncated before the dot") << QByteArray("\xD0.mp3");
+        QTest::newRow("truncated three-byte before the dot") << QByteArray("\xE2\x80.ape");
+        QTest::newRow("1251 name") << cp1251("Остановка.txt");
+        QTest::newRow("UTF-8 name") << QByteArray("Остановка.Wav");
+        QTest::newRow("non-ASCII in the extension") << QByteArray("a.w\xD0\xB0v");
+        QTest::newRow("Cyrillic extension") << QByteArray("a.\xD1\x82\xD1\x85\xD1\x82");
+        QTest::newRow("fullwidth dot") << QByteArray("a\xEF\xBC\x8Ewav");
+        QTest::newRow("words") << QByteArray("Builders");
+    }
+    void parseFileListKindOfDecodedName()
+    {
+        QFETCH(QByteArray, token);
+        const QString name = ::decodeBytes(token);
+        Station station;
+        const int taken = ::parseFileList("  " + token, &station);
+        const int kind = ::fileKind(name);
+        QCOMPARE(taken, kind == FileKindNone ? 0 : 1);
+        QCOMPARE(station.soundFiles(), kind == FileKindSound ? QStringList{name} : QStringList());
+        QCOMPARE(station.textFiles(), kind == FileKindText ? QStringList{name} : QStringList());
     }
 
     // Whatever this program writes in UTF-8 must read back as the same text.
