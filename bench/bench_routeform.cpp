@@ -1,8 +1,8 @@
 // Time to build a route form and open a route into it.
+#include "foldertree.h"
 #include "routeform.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,32 +18,16 @@ private slots:
     void openGenerated2000();
 
 private:
-    void copyFolder(const QString &from, const QString &to);
     void openBench(const QString &path);
 
     QTemporaryDir m_dir;
 };
 
-void BenchRouteForm::copyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(source, target);
-    }
-}
-
 void BenchRouteForm::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
-    copyFolder(QStringLiteral(TESSALY_EXAMPLES), m_dir.path() + QStringLiteral("/examples"));
+    foldertree::copy(QStringLiteral(TESSALY_EXAMPLES), m_dir.path() + QStringLiteral("/examples"));
 
     // 2,000 stations in two directions, every one announcing the next.
     const QString path = m_dir.path() + QStringLiteral("/big");

@@ -1,5 +1,6 @@
 #include "routeform.h"
 
+#include "boardheader.h"
 #include "fronttablowidget.h"
 #include "routemodel.h"
 #include "textencoding.h"
@@ -797,39 +798,44 @@ bool RouteForm::writeEditorIni()
 
 // --- Previews -----------------------------------------------------------------
 
+// The fields every board preview takes from its board of the record.
+static void setBoardFields(FrontTabloWidget *t, const Route &route, const Board &board)
+{
+    t->setNumber((route.*board.number)());
+    for (int lang = 0; lang < 2; ++lang) {
+        t->setStartingPoint(lang, (route.*board.startingPoint)(lang));
+        t->setDestination(lang, (route.*board.destination)(lang));
+    }
+    t->setMode((route.*board.mode)());
+    t->setFontBits((route.*board.font)());
+    t->setInterval((route.*board.interval)() * 1000);
+}
+
 void RouteForm::updateFrontTablo()
 {
     FrontTabloWidget *t = ui->frontTabloWdt;
-    t->setNumber(m_route.frontNumber());
-    for (int lang = 0; lang < 2; ++lang) {
-        t->setStartingPoint(lang, m_route.frontStartingPoint(lang));
-        t->setDestination(lang, m_route.frontDestination(lang));
-    }
+    setBoardFields(t, m_route, frontBoard);
     t->setNumberColor(m_route.frontNumberColor().rgb() & 0xFFFFFF);
     t->setLine1Color(m_route.frontStartColor().rgb() & 0xFFFFFF);
     t->setLine2Color(m_route.frontDestColor().rgb() & 0xFFFFFF);
-    t->setMode(m_route.frontMode());
-    t->setFontBits(m_route.frontFont());
     t->setLeftSofitColor(m_route.leftSofitColor());
     t->setRightSofitColor(m_route.rightSofitColor());
-    t->setInterval(m_route.frontInterval() * 1000);
     t->refreshTablo();
+}
+
+// The side and back boards are amber.
+static void setAmberInk(FrontTabloWidget *t)
+{
+    t->setNumberColor(0xFFFF00);
+    t->setLine1Color(0xFFFF00);
+    t->setLine2Color(0xFFFF00);
 }
 
 void RouteForm::updateSideTablo()
 {
     FrontTabloWidget *t = ui->sideTabloWdt;
-    t->setNumber(m_route.sideNumber());
-    for (int lang = 0; lang < 2; ++lang) {
-        t->setStartingPoint(lang, m_route.sideStartingPoint(lang));
-        t->setDestination(lang, m_route.sideDestination(lang));
-    }
-    t->setNumberColor(0xFFFF00);
-    t->setLine1Color(0xFFFF00);
-    t->setLine2Color(0xFFFF00);
-    t->setMode(m_route.sideMode());
-    t->setFontBits(m_route.sideFont());
-    t->setInterval(m_route.sideInterval() * 1000);
+    setBoardFields(t, m_route, sideBoard);
+    setAmberInk(t);
     t->setSeparator(m_route.sideSeparator());
     setSideTabloStations();
     t->refreshTablo();
@@ -838,19 +844,10 @@ void RouteForm::updateSideTablo()
 void RouteForm::updateBackTablo()
 {
     FrontTabloWidget *t = ui->backTabloWdt;
-    t->setNumber(m_route.backNumber());
-    for (int lang = 0; lang < 2; ++lang) {
-        t->setStartingPoint(lang, m_route.backStartingPoint(lang));
-        t->setDestination(lang, m_route.backDestination(lang));
-    }
-    t->setNumberColor(0xFFFF00);
-    t->setLine1Color(0xFFFF00);
-    t->setLine2Color(0xFFFF00);
-    t->setMode(m_route.backMode());
-    t->setFontBits(m_route.backFont());
+    setBoardFields(t, m_route, backBoard);
+    setAmberInk(t);
     t->setLeftSofitColor(m_route.leftSofitColor());
     t->setRightSofitColor(m_route.rightSofitColor());
-    t->setInterval(m_route.backInterval() * 1000);
     t->refreshTablo();
 }
 

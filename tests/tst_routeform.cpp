@@ -1,3 +1,4 @@
+#include "foldertree.h"
 #include "fronttablowidget.h"
 #include "routeform.h"
 #include "routemodel.h"
@@ -8,7 +9,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDirIterator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -49,21 +49,6 @@ namespace {
 
 const QByteArray sep("\\\\");
 const QByteArray utf8Bom("\xEF\xBB\xBF");
-
-void copyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(source, target);
-    }
-}
 
 template <typename T> T *child(const QWidget &form, const char *name)
 {
@@ -299,7 +284,7 @@ void TestRouteForm::initTestCase()
 QString TestRouteForm::copyRoute7(const QTemporaryDir &dir) const
 {
     const QString path = dir.path() + QStringLiteral("/route7");
-    copyFolder(testsupport::dataPath(QStringLiteral("routeform/route7")), path);
+    foldertree::copy(testsupport::dataPath(QStringLiteral("routeform/route7")), path);
     return path;
 }
 
