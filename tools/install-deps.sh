@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build clang-format
+  build-essential cmake ninja-build ccache clang-format
   qtbase5-dev qtmultimedia5-dev libqt5multimedia5-plugins qtpositioning5-dev
   qttranslations5-l10n qttools5-dev-tools libqt5svg5-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
