@@ -1144,3 +1144,9 @@ void RouteForm::updatePlayErrorLabel(QMediaPlayer::Error error)
     else
         ui->playErrorLabel->setText(tr("Ошибка открытия файла!"));
 }
+
+void RouteForm::showPlace(const LastChange &place)
+{
+    m_lastChange = place;
+    showLastChange();
+}

@@ -132,6 +132,9 @@ public:
     int sofitRow(int code) const;
     int sofitCodeOfRow(int row) const;
 
+    // Brings a place into view the way undo does: station, pages, languages and rows.
+    void showPlace(const LastChange &place);
+
 signals:
     void canSaveChanged(bool canSave);
     void canUndoChanged(bool canUndo);
