@@ -54,28 +54,6 @@ const Board boards[] = {
      &Route::backDestination, &Route::backMode, &Route::backFont, true},
 };
 
-// Columns left for the texts once the side lights and the route number are drawn.
-int textAreaWidth(const Route &route, const Board &board, const BoardGeometry &g)
-{
-    const bool lights =
-        board.sofits && (route.leftSofitColor() != 0 || route.rightSofitColor() != 0);
-    const bool reserved = g.sofitWidth != 0 && (g.hasSofits == 1 || lights);
-    const int right = reserved ? g.columns - g.sofitWidth : g.columns;
-    int start = reserved ? g.sofitWidth : 0;
-    if (g.rows >= 16) {
-        const QString number = (route.*board.number)();
-        int digits = 0;
-        while (digits < number.size() && number.at(digits).isDigit() &&
-               number.at(digits) < QLatin1Char(0x80))
-            ++digits;
-        const bool tall = g.rows >= 32;
-        start += BoardLayout::advance(number.left(qMin(digits, 3)),
-                                      tall ? FontDigits16x32 : FontDigits16x16);
-        start += BoardLayout::advance(number.mid(digits), tall ? FontText16x32 : FontText16x16);
-    }
-    return qMax(right - qMin(start, right), 0);
-}
-
 class WidthChecker
 {
 public:
@@ -87,7 +65,9 @@ public:
     void check(const Board &board, int type)
     {
         const BoardGeometry &g = boardGeometry(type);
-        const int area = textAreaWidth(m_route, board, g);
+        const bool lights =
+            board.sofits && (m_route.leftSofitColor() != 0 || m_route.rightSofitColor() != 0);
+        const int area = BoardCheck::textAreaWidth(type, (m_route.*board.number)(), lights);
         const int mode = (m_route.*board.mode)();
         const int fontBits = (m_route.*board.font)();
         const QString model = frontTabloTypeText(type);
@@ -169,6 +149,25 @@ private:
 };
 
 } // namespace
+
+int BoardCheck::textAreaWidth(int type, const QString &number, bool lightsOn)
+{
+    const BoardGeometry &g = boardGeometry(type);
+    const bool reserved = g.sofitWidth != 0 && (g.hasSofits == 1 || lightsOn);
+    const int right = reserved ? g.columns - g.sofitWidth : g.columns;
+    int start = reserved ? g.sofitWidth : 0;
+    if (g.rows >= 16) {
+        int digits = 0;
+        while (digits < number.size() && number.at(digits) >= QLatin1Char('0') &&
+               number.at(digits) <= QLatin1Char('9'))
+            ++digits;
+        const bool tall = g.rows >= 32;
+        start += BoardLayout::advance(number.left(qMin(digits, 3)),
+                                      tall ? FontDigits16x32 : FontDigits16x16);
+        start += BoardLayout::advance(number.mid(digits), tall ? FontText16x32 : FontText16x16);
+    }
+    return qMax(right - qMin(start, right), 0);
+}
 
 bool BoardCheck::canShow(QChar c)
 {

@@ -27,6 +27,8 @@ public:
     static QList<RouteFinding> run(const Route &route, const Models &models);
     // Still texts wider than their board's text area.
     static QList<RouteFinding> widthFindings(const Route &route, const Models &models);
+    // Columns a board model leaves for the texts after its side lights and the route number.
+    static int textAreaWidth(int type, const QString &number, bool lightsOn);
     // The models in the folder's editor.ini, else the given defaults.
     static Models modelsOfFolder(const QString &folder, const Models &defaults);
 };
