@@ -185,15 +185,120 @@ void TestRouteCheck::findings()
     QCOMPARE(actual, expected);
 }
 
-void TestRouteCheck::textAreaMatchesPreview() {}
+// The check measures the text area the way the preview lays the board out.
+void TestRouteCheck::textAreaMatchesPreview()
+{
+    FrontTabloWidget board;
+    for (int type = Board32x192; type <= Board24x144; ++type) {
+        for (const QString number : {"", "7", "125К", "1234"}) {
+            for (const int light : {0, 6}) {
+                board.setBoardType(type);
+                board.setNumber(number);
+                board.setLeftSofitColor(light);
+                board.refreshTablo();
+                QCOMPARE(BoardCheck::textAreaWidth(type, number, light != 0),
+                         board.clipRect().right() + 1 - board.textStart());
+            }
+        }
+    }
+}
 
-void TestRouteCheck::exampleRouteHasNoErrors() {}
+// The only finding of the bundled route is an ad text kept in the folder for later.
+void TestRouteCheck::exampleRouteHasNoErrors()
+{
+    QCOMPARE(findingLines(QStringLiteral(TESSALY_EXAMPLES "/route12")),
+             QStringList{"note: папка рекламы: файл akciya-leto.txt нигде не используется"});
+}
 
-void TestRouteCheck::commandLine_data() {}
+void TestRouteCheck::commandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("output"); // {bad} and {good} stand for the folders
 
-void TestRouteCheck::commandLine() {}
+    const QString goodSummary = "{good}: ошибок: 0, предупреждений: 0, замечаний: 0";
+    QTest::newRow("clean") << QStringList{"--check", "{good}"} << 0 << QStringList{goodSummary};
+    QTest::newRow("errors") << QStringList{"--check", "{bad}", "{good}"} << 1
+                            << QStringList{"{bad}: error: станция 1 «Вокзал.»: нет файла a.wav",
+                                           "{bad}: ошибок: 1, предупреждений: 0, замечаний: 0",
+                                           goodSummary};
+    QTest::newRow("unreadable") << QStringList{"--check", "{good}/nothing", "{good}"} << 2
+                                << QStringList{goodSummary};
+    QTest::newRow("json") << QStringList{"--check", "--json", "{bad}"} << 1 << QStringList();
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QStringList();
+}
 
-void TestRouteCheck::panelShowsPlace() {}
+void TestRouteCheck::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, output);
+    const QString good = newFolder({});
+    const QString bad = newFolder({"-r/a.wav"});
+    for (QStringList *list : {&args, &output})
+        list->replaceInStrings("{good}", good).replaceInStrings("{bad}", bad);
+
+    QProcess tessaly;
+    tessaly.start(QStringLiteral(TESSALY_EXECUTABLE), args);
+    QVERIFY(tessaly.waitForFinished(60000));
+    const QString out = QString::fromUtf8(tessaly.readAllStandardOutput());
+    QCOMPARE(tessaly.exitCode(), exitCode);
+    if (args.contains("--help")) {
+        QVERIFY(out.contains("--check") && out.contains("--json"));
+    } else if (args.contains("--json")) {
+        QJsonParseError error;
+        const QJsonArray folders = QJsonDocument::fromJson(out.toUtf8(), &error).array();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonObject folder = folders.at(0).toObject();
+        QCOMPARE(folder.value("errors").toInt(), 1);
+        const QJsonObject finding = folder.value("findings").toArray().at(0).toObject();
+        QCOMPARE(finding.value("severity").toString(), QStringLiteral("error"));
+        QCOMPARE(finding.value("station").toInt(), 1);
+        QCOMPARE(finding.value("file").toString(), QStringLiteral("a.wav"));
+    } else {
+        QCOMPARE(out.split('\n', Qt::SkipEmptyParts), output);
+    }
+}
+
+// A double click on a finding shows its station and page, as undo would.
+void TestRouteCheck::panelShowsPlace()
+{
+    const QString folder =
+        newFolder({"-r/b.txt", ost("5\\\\Вокзал\\\\Café_S_C\\\\F11;R4;#080;",
+                                   "1 Остановка Вокзал.\n  a.wav\n" + station2)});
+    RouteForm form;
+    form.setNextStopAsker([](bool yes) { return yes; });
+    form.openRoute(folder);
+    RouteCheckPanel panel;
+    panel.setForm(&form);
+    panel.show();
+    QTreeWidget *tree = panel.tree();
+    auto doubleClick = [&](const QString &text) {
+        const QList<QTreeWidgetItem *> items =
+            tree->findItems(text, Qt::MatchContains | Qt::MatchRecursive);
+        QVERIFY(!items.isEmpty());
+        const QPoint at = tree->visualItemRect(items.first()).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    };
+    auto *routeTabs = form.findChild<QTabWidget *>("routeTabs");
+    auto *stationTabs = form.findChild<QTabWidget *>("stationTabs");
+
+    doubleClick("нет файла b.txt");
+    QCOMPARE(form.currentStation(), 1);
+    QCOMPARE(stationTabs->currentIndex(), int(RouteForm::TextTab));
+    QCOMPARE(form.findChild<QListWidget *>("textFileList")->currentRow(), 0);
+
+    doubleClick("переднее табло");
+    QCOMPARE(form.currentStation(), -1);
+    QCOMPARE(routeTabs->currentIndex(), int(RouteForm::FrontTab));
+
+    // The list follows the route after every step of the undo stack.
+    const int before = panel.findings().size();
+    QVERIFY(testsupport::writeAll(folder + "/b.txt", "текст"));
+    form.undoStack()->push(new QUndoCommand);
+    QCOMPARE(panel.findings().size(), before - 1);
+}
 
 QTEST_MAIN(TestRouteCheck)
 #include "tst_routecheck.moc"
