@@ -1,20 +1,17 @@
 // The route check of a large route whose files are all present: the whole check, and
 // its parts (files and texts without the fonts, characters, board widths).
+#include "benchsupport.h"
 #include "boardcheck.h"
 #include "route.h"
 #include "routecheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
-#include <ctime>
 #include <functional>
-#include <vector>
 
 namespace {
 
@@ -28,73 +25,28 @@ void touch(const QString &path)
     f.open(QIODevice::WriteOnly);
 }
 
+// The shared large route, with every file it names on disk.
 void buildRoute(Route &route, const QString &path)
 {
-    route.newRoute(path);
-    while (route.stationCount() > 0)
-        route.removeStation(0);
-    route.setFrontNumber(QStringLiteral("125К"));
-    route.setFrontStartingPoint(1, QStringLiteral("Central Square"));
-    route.setFrontDestination(1, QStringLiteral("North Depot"));
-    route.setStationWord(1, QStringLiteral("Stop"));
-    route.setNextWord(1, QStringLiteral("Next stop"));
-    route.setRouteText(1, QStringLiteral("Route %n."));
+    benchsupport::buildLargeRoute(route, path, stationCount, adCount);
     route.setSalonTempText(1, QStringLiteral("Inside %t"));
     route.setOutsideTempText(1, QStringLiteral("Outside %t"));
+    route.setSideStartingPoint(1, QString());
     route.setSideMode(ModeStationScroll);
-    for (int i = 0; i < stationCount; ++i) {
-        auto *s = new Station;
-        const QString n = QString::number(i + 1);
-        s->setName(0, QStringLiteral("Остановка Улица Строителей, дом ") + n + '.');
-        s->setNextName(0, QStringLiteral("Следующая остановка Улица Строителей, дом ") + n + '.');
-        s->setName(1, QStringLiteral("Stop Builders Street, house ") + n + '.');
-        s->setNextName(1, QStringLiteral("Next stop Builders Street, house ") + n + '.');
-        s->setSideName(0, QStringLiteral("Строителей ") + n);
-        s->setSideName(1, QStringLiteral("Builders ") + n);
-        s->setSoundFiles({n + QStringLiteral(".wav"), QStringLiteral("en ") + n + ".mp3"});
-        s->setTextFiles({n + QStringLiteral(".txt")});
-        s->setCoordinate(QGeoCoordinate(55.0 + i * 1e-3, 37.0 + i * 1e-3));
-        s->setRadius(quint8(20 + i % 50));
+    for (const Station *s : route.stations()) {
         for (const QStringList *files : {&s->soundFiles(), &s->textFiles()})
             for (const QString &file : *files)
                 touch(path + '/' + file);
-        route.insertStation(route.stationCount(), s);
     }
-    route.setBackStationIndex(stationCount / 2);
     QDir().mkpath(route.adPath());
-    QStringList ads;
-    for (int i = 0; i < adCount; ++i) {
-        ads << QStringLiteral("реклама ") + QString::number(i) + QStringLiteral(".txt");
-        touch(route.adPath() + '/' + ads.last());
-    }
-    route.setAdTextFiles(ads);
+    for (const QString &ad : route.adTextFiles())
+        touch(route.adPath() + '/' + ad);
 }
 
-double cpuNow()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// Median wall-clock and CPU time of a step in ms: the machine may be shared.
 QString median(const std::function<void()> &step)
 {
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        const double cpuStart = cpuNow();
-        step();
-        cpu.push_back(cpuNow() - cpuStart);
-        wall.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return QStringLiteral("%1 ms wall, %2 ms CPU")
-        .arg(wall[wall.size() / 2], 0, 'f', 2)
-        .arg(cpu[cpu.size() / 2], 0, 'f', 2);
+    const benchsupport::Timing t = benchsupport::median(runs, step);
+    return QStringLiteral("%1 ms wall, %2 ms CPU").arg(t.wall, 0, 'f', 2).arg(t.cpu, 0, 'f', 2);
 }
 
 } // namespace
