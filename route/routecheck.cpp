@@ -295,6 +295,8 @@ private:
             for (int l = 0; l < 2; ++l) {
                 for (int row = 0; row < lists[l]->size(); ++row) {
                     const QString &name = lists[l]->at(row);
+                    if (name.isEmpty())
+                        continue;
                     used.insert(name.toLower());
                     checkFile(routeFolder, name,
                               l == 0 ? RouteFinding::StationSoundPlace
