@@ -100,7 +100,8 @@ public:
     {
         if (folder.isEmpty())
             return;
-        for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        for (const QString &name :
+             QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort)) {
             m_exact.insert(name);
             m_folded.insert(name.toLower(), name);
         }
