@@ -44,6 +44,8 @@ bool TextEditorDlg::loadFile(const QString &path)
     }
     ui->plainTextEdit->setPlainText(decodeBytes(bytes));
     ui->plainTextEdit->document()->setModified(false);
+    // setPlainText announces a modification that it then takes back without a word.
+    ui->saveBtn->setEnabled(false);
     m_filePath = path;
     setWindowTitle(
         tr("%1 - Текстовый редактор").arg(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)));
@@ -68,7 +70,7 @@ bool TextEditorDlg::saveFile()
 
 bool TextEditorDlg::maybeSaveFile()
 {
-    if (!ui->saveBtn->isEnabled())
+    if (!ui->plainTextEdit->document()->isModified())
         return true;
     QMessageBox box(QMessageBox::Warning, tr("Сохранение изменений"),
                     tr("Текстовый файл был изменен. Сохранить изменения?"), QMessageBox::NoButton,
