@@ -1,12 +1,12 @@
 #include "texteditordlg.h"
 #include "ui_texteditordlg.h"
 
+#include "savechangesprompt.h"
 #include "textencoding.h"
 
 #include <QCloseEvent>
 #include <QFile>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSaveFile>
 
 TextEditorDlg::TextEditorDlg(QWidget *parent) : QDialog(parent), ui(new Ui::TextEditorDlg)
@@ -72,18 +72,15 @@ bool TextEditorDlg::maybeSaveFile()
 {
     if (!ui->plainTextEdit->document()->isModified())
         return true;
-    QMessageBox box(QMessageBox::Warning, tr("Сохранение изменений"),
-                    tr("Текстовый файл был изменен. Сохранить изменения?"), QMessageBox::NoButton,
-                    this);
-    QPushButton *save = box.addButton(tr("Сохранить"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(tr("Не сохранять"), QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(tr("Отмена"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save)
+    switch (askToSaveChanges(this, tr("Текстовый файл был изменен. Сохранить изменения?"))) {
+    case SaveChangesAnswer::Save:
         return saveFile();
-    return box.clickedButton() == discard;
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TextEditorDlg::reject()
