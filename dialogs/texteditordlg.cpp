@@ -34,13 +34,14 @@ bool TextEditorDlg::loadFile(const QString &path)
     QByteArray bytes;
     QFile file(path);
     if (file.exists()) {
-        // Saving what could not be read would replace the file with an empty one.
-        if (!file.open(QIODevice::ReadOnly)) {
+        // Saving what could not be read would replace the file with an empty or cut one.
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (!file.isOpen() || file.error() != QFileDevice::NoError) {
             QMessageBox::critical(this, tr("Текстовый редактор"),
                                   tr("Ошибка чтения текстового файла!"));
             return false;
         }
-        bytes = file.readAll();
     }
     ui->plainTextEdit->setPlainText(decodeBytes(bytes));
     ui->plainTextEdit->document()->setModified(false);
