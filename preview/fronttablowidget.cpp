@@ -61,6 +61,13 @@ QPair<QString, QString> splitAtUnderscore(const QString &text)
     return {text.left(at), text.mid(at + 1)};
 }
 
+// The "_" only tells where a line may be split; a line shown whole shows a
+// space there. The texts themselves keep it.
+QString unsplit(QString line)
+{
+    return line.replace(QLatin1Char('_'), QLatin1Char(' '));
+}
+
 // Font of a half-height line (station mode) by the half height.
 const BoardFont &halfHeightFont(int h, const BoardFont &small)
 {
@@ -434,7 +441,7 @@ void FrontTabloWidget::drawTwoLines()
     const auto parts1 = splitAtUnderscore(line1);
     const auto parts2 = splitAtUnderscore(line2);
     auto draw = [&](const QString &text, int y, const BoardFont &font) {
-        drawText(text, m_textStart, y, font, flags);
+        drawText(unsplit(text), m_textStart, y, font, flags);
     };
 
     setInkColor(m_line1Color);
@@ -506,9 +513,9 @@ void FrontTabloWidget::drawEnlargedDestination()
         font2 = &FontText16x16;
     }
     setInkColor(m_line1Color);
-    drawText(line1, m_textStart, 0, *font1, flags);
+    drawText(unsplit(line1), m_textStart, 0, *font1, flags);
     setInkColor(m_line2Color);
-    drawText(line2, m_textStart, y2, *font2, flags);
+    drawText(unsplit(line2), m_textStart, y2, *font2, flags);
 }
 
 void FrontTabloWidget::drawOnlyDestination()
@@ -523,7 +530,7 @@ void FrontTabloWidget::drawOnlyDestination()
     const BoardFont &small2 = smallFont(2);
     auto draw = [&](const QString &part, int y, const BoardFont &font, QRgb color) {
         setInkColor(color);
-        drawText(part, m_textStart, y, font, flags);
+        drawText(unsplit(part), m_textStart, y, font, flags);
     };
 
     const int underscores = text.count(QLatin1Char('_'));
@@ -562,7 +569,7 @@ void FrontTabloWidget::drawStill()
     clearTextArea(0, rows);
     const BoardFont &small1 = smallFont(1);
     setInkColor(m_line1Color);
-    drawText(combinedText(m_editLanguage).mid(std::max(m_textOffset, 0)), m_textStart, 0,
+    drawText(unsplit(combinedText(m_editLanguage)).mid(std::max(m_textOffset, 0)), m_textStart, 0,
              fullHeightFont(rows, small1));
 }
 
@@ -578,12 +585,12 @@ void FrontTabloWidget::runLine(bool reset, int height, const BoardFont &font)
         m_lineEffect.charIndex = 0;
         m_lineEffect.font = &font;
         m_currentLanguage = m_editLanguage;
-        m_lineEffect.text = combinedText(m_currentLanguage);
+        m_lineEffect.text = unsplit(combinedText(m_currentLanguage));
     }
     setInkColor(m_line1Color);
     if (stepScrollLeft(m_lineEffect)) {
         switchLanguage(false);
-        m_lineEffect.text = combinedText(m_currentLanguage);
+        m_lineEffect.text = unsplit(combinedText(m_currentLanguage));
         m_lineEffect.charIndex = 0;
         m_lineEffect.counter = (columns - m_textStart) / 2;
     }
@@ -603,7 +610,7 @@ void FrontTabloWidget::drawStillUpperLine(bool reset)
     const int h = rows / 2;
     const bool running = m_timer.isActive();
     const bool isStatic = m_mode & ModeStatic;
-    QString text = combinedText(m_currentLanguage);
+    QString text = unsplit(combinedText(m_currentLanguage));
     if (!running && !isStatic)
         text = text.mid(std::max(m_textOffset, 0));
     const BoardFont &small1 = smallFont(1);
