@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev qtmultimedia5-dev libqt5multimedia5-plugins qtpositioning5-dev
   qttranslations5-l10n qttools5-dev-tools libqt5svg5-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core
   xfonts-terminus xfonts-base xfonts-efont-unicode console-setup-linux pcf2bdf
 )
 
