@@ -214,7 +214,7 @@ def double_stems(px, limit, run=3):
     tail = None
     if x1 > x0 and x1 - 1 in stems and min(rows_of(x1)) >= max(rows_of(x1 - 1)):
         tail = x1
-        stems.remove(x1) if x1 in stems else None
+        stems = [x for x in stems if x != tail]
     width = x1 - x0 + 1 - (tail is not None)
     # Keep the outer stems when not all fit.
     order = sorted(stems, key=lambda s: min(s - x0, x1 - s))
@@ -433,7 +433,7 @@ class Target:
         base = self.glyph(base_cp, depth + 1)
         if base is None:
             return None
-        bx0, top, bx1, bottom = bbox(base)
+        bx0, top = bbox(base)[:2]
         if top < 2:
             return None
         if frozenset(p for p in px if p[1] >= top) == base:
