@@ -95,11 +95,17 @@ QString parentFolder(const QString &path)
     return parent;
 }
 
+// Tab and menu texts take "&" as a shortcut marker; a folder name shows it.
+QString literal(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 QString tabTitle(const QString &path)
 {
     const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     // A drive or file system root has no name of its own.
-    return name.isEmpty() ? path : name;
+    return literal(name.isEmpty() ? path : name);
 }
 
 } // namespace
@@ -220,7 +226,7 @@ void MainWindow::on_tabWidget_currentChanged(int index)
 
 void MainWindow::onRecentMenuClicked(QAction *action)
 {
-    const QString path = action ? action->text() : QString();
+    const QString path = action ? action->data().toString() : QString();
     if (!path.isEmpty())
         openRouteFolder(path);
 }
@@ -229,7 +235,7 @@ void MainWindow::onRecentMenuAboutToShow()
 {
     recentMenu->clear();
     for (const QString &path : readRecentFolders())
-        recentMenu->addAction(path);
+        recentMenu->addAction(literal(path))->setData(path);
 }
 
 void MainWindow::onOpenBtnClicked()

@@ -45,6 +45,11 @@ const BoardFont &BoardLayout::fullHeightFont(int rows, const BoardFont &small)
     return small;
 }
 
+QString BoardLayout::unsplit(QString line)
+{
+    return line.replace(QLatin1Char('_'), QLatin1Char(' '));
+}
+
 QString BoardLayout::combinedText(const QString &first, const QString &second, int mode)
 {
     if (mode & ModeOnlyDestination)
@@ -61,7 +66,7 @@ QVector<BoardLine> BoardLayout::staticLines(int rows, int mode, int fontBits, co
     const BoardFont &small2 = smallFont(fontBits, 2);
     QVector<BoardLine> lines;
     auto add = [&](const QString &text, int row, const BoardFont &font, int color) {
-        lines.append({text, row, &font, color});
+        lines.append({unsplit(text), row, &font, color});
     };
 
     if (mode & ModeOnlyDestination) {

@@ -28,6 +28,10 @@ public:
 
     // The two lines as one running text: both joined by " - ", or the second alone
     // with ModeOnlyDestination.
+    // "_" only tells where a line may be split; a line shown whole shows a space there.
+    // The texts themselves keep it.
+    static QString unsplit(QString line);
+
     static QString combinedText(const QString &first, const QString &second, int mode);
 
     // The texts of a static board (ModeStatic) in one language; line1 is the upper

@@ -378,8 +378,8 @@ void FrontTabloWidget::drawStill()
     clearTextArea(0, rows);
     const BoardFont &small1 = smallFont(1);
     setInkColor(m_line1Color);
-    drawText(combinedText(m_editLanguage).mid(std::max(m_textOffset, 0)), m_textStart, 0,
-             BoardLayout::fullHeightFont(rows, small1));
+    drawText(BoardLayout::unsplit(combinedText(m_editLanguage)).mid(std::max(m_textOffset, 0)),
+             m_textStart, 0, BoardLayout::fullHeightFont(rows, small1));
 }
 
 void FrontTabloWidget::runLine(bool reset, int height, const BoardFont &font)
@@ -394,12 +394,12 @@ void FrontTabloWidget::runLine(bool reset, int height, const BoardFont &font)
         m_lineEffect.charIndex = 0;
         m_lineEffect.font = &font;
         m_currentLanguage = m_editLanguage;
-        m_lineEffect.text = combinedText(m_currentLanguage);
+        m_lineEffect.text = BoardLayout::unsplit(combinedText(m_currentLanguage));
     }
     setInkColor(m_line1Color);
     if (stepScrollLeft(m_lineEffect)) {
         switchLanguage(false);
-        m_lineEffect.text = combinedText(m_currentLanguage);
+        m_lineEffect.text = BoardLayout::unsplit(combinedText(m_currentLanguage));
         m_lineEffect.charIndex = 0;
         m_lineEffect.counter = (columns - m_textStart) / 2;
     }
@@ -419,7 +419,7 @@ void FrontTabloWidget::drawStillUpperLine(bool reset)
     const int h = rows / 2;
     const bool running = m_timer.isActive();
     const bool isStatic = m_mode & ModeStatic;
-    QString text = combinedText(m_currentLanguage);
+    QString text = BoardLayout::unsplit(combinedText(m_currentLanguage));
     if (!running && !isStatic)
         text = text.mid(std::max(m_textOffset, 0));
     const BoardFont &small1 = smallFont(1);

@@ -438,6 +438,20 @@ private slots:
         QCOMPARE(tabsOf(w)->count(), 3);
     }
 
+    // "&&" is how a tab or menu text shows one "&" instead of underlining the next letter.
+    void ampersandShownInTitleAndMenu()
+    {
+        const QString path = folder(QStringLiteral("R&D 5"));
+        MainWindow w;
+        w.openFolders({path});
+        QCOMPARE(tabTitles(w), QStringList{QStringLiteral("R&&D 5")});
+        QCOMPARE(tabsOf(w)->tabToolTip(0), path);
+        QCOMPARE(recentMenuTexts(w), QStringList{QString(path).replace('&', "&&")});
+        w.findChild<QMenu *>(QStringLiteral("recentMenu"))->actions().at(0)->trigger();
+        QCOMPARE(tabsOf(w)->tabToolTip(1), path);
+        QCOMPARE(storedRecent(), QStringList{path});
+    }
+
     void openFolders_data()
     {
         // "@" stands for the temporary root, created folders are "a" and "b"

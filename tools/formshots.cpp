@@ -1,13 +1,16 @@
-// Screenshots of every page and tab of the route form, opened on a copy of the
-// example route: formshots [output folder] [example route folder]
-#include "resources.h"
+// Screenshots of every page and tab of the route form in the main window at
+// its real size, opened on a copy of the example route:
+// formshots [output folder] [width height] [example route folder]
+#include "mainwindow.h"
 #include "routeform.h"
 #include "routemodel.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QFont>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -36,10 +39,14 @@ bool copyFolder(const QString &from, const QString &to)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    initResources();
+    QStandardPaths::setTestModeEnabled(true); // the recent list stays the user's own
+    // The offscreen platform's own default is 12 pt; a desktop session gives 9 pt.
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
     const QStringList args = app.arguments();
     const QString out = args.value(1, QStringLiteral("formshots"));
-    const QString examples = args.value(2, QStringLiteral(TESSALY_EXAMPLES));
+    const QSize size(args.value(2, QStringLiteral("800")).toInt(),
+                     args.value(3, QStringLiteral("600")).toInt());
+    const QString examples = args.value(4, QStringLiteral(TESSALY_EXAMPLES));
 
     // The example keeps its ad folder beside the route, so both are copied.
     QTemporaryDir scratch;
@@ -48,17 +55,23 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    RouteForm form;
-    form.setNextStopAsker([](bool defaultYes) { return defaultYes; });
-    form.resize(1100, 760);
-    form.openRoute(scratch.path() + QStringLiteral("/route12"));
-    form.show();
+    // The example has nothing ambiguous to ask about when it opens.
+    MainWindow window;
+    window.resize(size);
+    window.openFolders({scratch.path() + QStringLiteral("/route12")});
+    window.show();
+    auto *found = window.findChild<RouteForm *>();
+    if (!found) {
+        std::fprintf(stderr, "formshots: the example route did not open\n");
+        return 1;
+    }
+    RouteForm &form = *found;
 
     int saved = 0;
     auto shot = [&](const QString &name) {
         QApplication::processEvents();
         const QString file = out + QLatin1Char('/') + name + QStringLiteral(".png");
-        if (form.grab().save(file))
+        if (window.grab().save(file))
             ++saved;
         else
             std::fprintf(stderr, "formshots: cannot write %s\n", qPrintable(file));

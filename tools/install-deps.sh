@@ -10,7 +10,7 @@ packages=(
   # Sound preview: playbin and conversion (base); .wav, and .mp3 through mpg123 (good);
   # .ape through the libav decoder (libav). The "ugly" set is not needed on Debian 12.
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core
   xfonts-terminus xfonts-base xfonts-efont-unicode console-setup-linux pcf2bdf
 )
 

@@ -94,8 +94,13 @@ RULES = {
     0x0132: ("pair", (ord("I"), ord("J"))), 0x0133: ("pair", (ord("i"), ord("j"))),
     0x013F: ("pair", (ord("L"), 0xB7)), 0x0140: ("pair", (ord("l"), 0xB7)),
     0x0149: ("pair", (0x2019, ord("n"))),
-    0x2116: ("pair", (ord("N"), 0xBA)),
+    0x2116: ("numero", ord("N")),
 }
+
+# The 8 x 8 weights draw Latin and Cyrillic look-alikes alike, so "12A" and
+# "12А" read the same on a board: the first of each pair takes the second's.
+SAME_DESIGN = {0x0410: ord("A"), ord("B"): 0x0412}
+SAME_DESIGN_FONTS = ("FontText8x8Thin", "FontText8x8Bold")
 
 
 # ---------------------------------------------------------------- pixel sets
@@ -183,33 +188,57 @@ def resize_rows(rows, lo, hi, count):
     return rows
 
 
-def double_stems(px, limit):
-    """Bold from thin: every column that carries a vertical stroke is doubled,
-    counters keep their width. Stems are dropped from the doubling, outermost
-    first kept, while the glyph would grow wider than `limit`."""
+def double_stems(px, limit, run=3):
+    """Bold from thin: every column that carries a vertical stroke of `run` or
+    more LEDs is doubled, counters keep their width. Stems are dropped from the
+    doubling, outermost first kept, while the glyph would grow wider than
+    `limit`. A tail hanging below the last stem (Shcha, Tse) stays under the
+    doubled stem, and a bar that meets a stem in a rounded corner keeps
+    touching it."""
     if not px:
         return px
     x0, y0, x1, y1 = bbox(px)
-    extent = y1 - y0 + 1
-    need = min(3, extent)
+    need = min(run, y1 - y0 + 1)
+
+    def rows_of(x):
+        return [y for y in range(y0, y1 + 1) if (x, y) in px]
+
     stems = []
     for x in range(x0, x1 + 1):
-        run = best = 0
+        length = best = 0
         for y in range(y0, y1 + 1):
-            run = run + 1 if (x, y) in px else 0
-            best = max(best, run)
+            length = length + 1 if (x, y) in px else 0
+            best = max(best, length)
         if best >= need:
             stems.append(x)
-    width = x1 - x0 + 1
+    tail = None
+    if x1 > x0 and x1 - 1 in stems and min(rows_of(x1)) >= max(rows_of(x1 - 1)):
+        tail = x1
+        stems = [x for x in stems if x != tail]
+    width = x1 - x0 + 1 - (tail is not None)
     # Keep the outer stems when not all fit.
     order = sorted(stems, key=lambda s: min(s - x0, x1 - s))
     stems = set(order[:max(0, limit - width)])
+
+    def moved(x):
+        return x + sum(1 for s in stems if s < x)
+
     out = set()
     for x, y in px:
-        dx = sum(1 for s in stems if s < x)
-        out.add((x + dx, y))
+        if x == tail:
+            out.add((moved(x - 1) + (x - 1 in stems), y))
+            continue
+        out.add((moved(x), y))
         if x in stems:
-            out.add((x + dx + 1, y))
+            out.add((moved(x) + 1, y))
+    for s in stems:
+        for y in range(y0, y1 + 1):
+            if (s, y) in px or not ((s, y - 1) in px or (s, y + 1) in px):
+                continue
+            if (s + 1, y) in px and (s + 2, y) in px and s + 1 != tail:
+                out.add((moved(s) + 1, y))
+            if (s - 1, y) in px and (s - 2, y) in px:
+                out.add((moved(s), y))
     return frozenset(out)
 
 
@@ -217,6 +246,55 @@ def scale(px, factor):
     """Each pixel becomes a factor x factor block."""
     return frozenset((x * factor + i, y * factor + j) for x, y in px
                      for i in range(factor) for j in range(factor))
+
+
+def holes(px):
+    """Background LEDs enclosed by the glyph (a closed counter), found by
+    flooding the background from outside the glyph's box."""
+    if not px:
+        return frozenset()
+    x0, y0, x1, y1 = bbox(px)
+    outside = set()
+    todo = [(x0 - 1, y0 - 1)]
+    while todo:
+        x, y = todo.pop()
+        if (x, y) in outside or (x, y) in px or not (x0 - 1 <= x <= x1 + 1 and y0 - 1 <= y <= y1 + 1):
+            continue
+        outside.add((x, y))
+        todo += [(x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)]
+    return frozenset((x, y) for x in range(x0, x1 + 1) for y in range(y0, y1 + 1)
+                     if (x, y) not in px and (x, y) not in outside)
+
+
+def numero(n, cell_width):
+    """The numero sign: the font's N, then a raised ring with a bar under it.
+    Where the N leaves no room for a ring, a narrow N of the same height."""
+    x0, y0, x1, y1 = bbox(n)
+    height = y1 - y0 + 1
+    stem = 1
+    while (x0 + stem, y0 + height // 2) in n and stem < 3:
+        stem += 1
+    if x1 - x0 + 1 + 1 + 3 > cell_width:
+        stem = 1
+        n = {(0, y) for y in range(y0, y1 + 1)} | {(3, y) for y in range(y0, y1 + 1)}
+        n |= {(1, y) for y in range(y0 + 1, y0 + height // 2)}
+        n |= {(2, y) for y in range(y0 + height // 2, y1)}
+        x0, x1 = 0, 3
+    left = x1 + 2
+    inner = max(1, height // 5)
+    width = min(cell_width - left, 2 * stem + inner)
+    side = stem if width >= 2 * stem + 1 else 1
+    rows = max(3, height // 2)
+    ring = set()
+    for y in range(y0, y0 + rows):
+        for x in range(left, left + width):
+            if y in (y0, y0 + rows - 1) or x < left + side or x >= left + width - side:
+                ring.add((x, y))
+    if width >= 5 and rows >= 5:  # rounded like the font's o
+        ring -= {(left, y0), (left + width - 1, y0),
+                 (left, y0 + rows - 1), (left + width - 1, y0 + rows - 1)}
+    bar = {(x, y0 + rows + 1) for x in range(left, left + width)}
+    return frozenset(n) | frozenset(ring) | frozenset(bar)
 
 
 # ---------------------------------------------------------------- targets
@@ -305,7 +383,16 @@ class Target:
             return frozenset((x, y) for y, row in enumerate(drawn) for x, ch in enumerate(row)
                              if ch == "#"), "drawn"
         px = primary.raw(cp)
+        # The sources' own numero signs read as "N:" in the smaller cells; a
+        # large one with a closed ring beside a full N is kept.
+        if cp == 0x2116 and (px is None or not holes(px) or self.ring_fits() or self.width <= 8):
+            built = self.rule(cp, depth)
+            if built is not None:
+                return built, "derived (numero)"
         if px is not None:
+            kept = self.keep_body(cp, px, depth)
+            if kept is not None:
+                return kept, "base letter kept under the accent"
             return px, None
         for alt in ALIASES.get(cp, []):
             px = primary.raw(alt)
@@ -328,6 +415,68 @@ class Target:
             if px is not None:
                 return px, "from %s" % os.path.basename(face.path)
         return None, None
+
+    def ring_fits(self):
+        n = self.glyph(ord("N"))
+        return n is not None and bbox(n)[2] - bbox(n)[0] + 1 + 1 + 3 <= self.width
+
+    def keep_body(self, cp, px, depth):
+        """An accented capital whose source drew a shorter letter under the
+        accent gets the base letter itself, the accent above it, when the
+        accent can give up rows of equal pixels to fit over a one-row gap."""
+        decomp = unicodedata.decomposition(chr(cp)).split()
+        if len(decomp) != 2 or decomp[0].startswith("<"):
+            return None
+        base_cp, mark = int(decomp[0], 16), int(decomp[1], 16)
+        if unicodedata.category(chr(base_cp)) != "Lu" or unicodedata.combining(chr(mark)) != 230:
+            return None
+        base = self.glyph(base_cp, depth + 1)
+        if base is None:
+            return None
+        bx0, top = bbox(base)[:2]
+        if top < 2:
+            return None
+        if frozenset(p for p in px if p[1] >= top) == base:
+            return None
+        rows = to_rows(px, self.height)
+        first = next(i for i, r in enumerate(rows) if r)
+        end = first
+        while end < top and rows[end]:
+            end += 1
+        mark_rows = rows[first:end]
+        i = 0
+        while len(mark_rows) > top - 1 and i + 1 < len(mark_rows):
+            if mark_rows[i] == mark_rows[i + 1]:
+                del mark_rows[i]
+            else:
+                i += 1
+        if len(mark_rows) > top - 1:
+            return None
+        body = frozenset(p for p in px if p[1] >= end)
+        if not body:
+            return None
+        dx = bx0 - bbox(body)[0]
+        y = top - 1 - len(mark_rows)
+        markpx = frozenset((x + dx, y + j) for j, r in enumerate(mark_rows) for x in r)
+        return base | markpx
+
+    def keep_posted_body(self, cp, raw, px):
+        """Stems doubled over a whole accented letter can come out other than
+        over its base letter alone: the body is the base letter's again."""
+        decomp = unicodedata.decomposition(chr(cp)).split()
+        if not px or len(decomp) != 2 or decomp[0].startswith("<"):
+            return px
+        base_cp, mark = int(decomp[0], 16), int(decomp[1], 16)
+        base = self.glyph(base_cp)
+        if unicodedata.combining(chr(mark)) != 230 or not base:
+            return px
+        base = left_align(self.post(base, self))
+        top = bbox(base)[1]
+        mark_px = frozenset(p for p in raw if p[1] < top - 1)
+        if not mark_px or bbox(px)[1] >= top:
+            return px
+        dx = round((bbox(base)[0] + bbox(base)[2]) / 2 - (bbox(mark_px)[0] + bbox(mark_px)[2]) / 2)
+        return left_align(base | shift(mark_px, dx, 0))
 
     # Accents: the font's own mark, cut from a reference letter.
     def mark_of(self, mark, upper, depth):
@@ -398,6 +547,8 @@ class Target:
         base = self.glyph(arg, depth + 1)
         if base is None:
             return None
+        if kind == "numero":
+            return numero(left_align(base), self.width)
         x0, y0, x1, y1 = bbox(base)
         baseline = self.faces[0].ascent
         descent = self.height - baseline
@@ -452,6 +603,8 @@ class Target:
         glyphs = []
         blanks = []
         for cp in self.slots:
+            if self.name in SAME_DESIGN_FONTS:
+                cp = SAME_DESIGN.get(cp, cp)
             fixed = FIXED.get((self.name, cp))
             if fixed is not None:
                 px = frozenset((k, y) for y, row in enumerate(fixed) for k in range(self.width)
@@ -464,7 +617,7 @@ class Target:
                 if cp != 0x20:
                     blanks.append(cp)
             if self.post:
-                px = self.post(px, self)
+                px = self.keep_posted_body(cp, px, self.post(px, self))
             if not self.clip_ok(px):
                 px = frozenset((x, y) for x, y in px if 0 <= y < self.height and x < self.width)
                 self.notes[cp] = (self.notes.get(cp) or "") + " clipped"
@@ -584,14 +737,16 @@ def main():
     bold = Target("FontText8x8Bold", 8, 8, TEXT_SLOTS, thin.faces)
     bold_glyphs = []
     for cp, px in zip(TEXT_SLOTS, thin_glyphs):
+        cp = SAME_DESIGN.get(cp, cp)
         fixed = FIXED.get((bold.name, cp))
         if fixed is not None:
             px = frozenset((k, y) for y, row in enumerate(fixed) for k in range(8)
                            if row >> (7 - k) & 1)
         elif (thin.name, cp) in FIXED:
-            px = double_stems(thin.glyph(cp) or frozenset(), 8)
+            px = double_stems(thin.glyph(cp) or frozenset(), 8, run=2)
         else:
-            px = double_stems(px, 8)
+            # Bowls of the small letters are two LEDs high: they are strokes too.
+            px = double_stems(px, 8, run=2)
         bold_glyphs.append(px)
     bold.notes = thin.notes
     built[bold.name] = (bold, bold_glyphs, thin_blanks)
