@@ -1,6 +1,7 @@
 #include "routeform.h"
 
 #include "boardheader.h"
+#include "filelistrules.h"
 #include "fronttablowidget.h"
 #include "routemodel.h"
 #include "textencoding.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCursor>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHeaderView>
@@ -62,23 +62,6 @@ struct ColorRow
     QRgb display;
     QVariant stored;
 };
-
-// The route folder's own data files never show up as announcement texts.
-bool isRouteDataFile(const QString &name)
-{
-    static const QStringList names{QStringLiteral("ost.txt"),     QStringLiteral("ost~.txt"),
-                                   QStringLiteral("coord.txt"),   QStringLiteral("coord~.txt"),
-                                   QStringLiteral("script.txt"),  QStringLiteral("script~.txt"),
-                                   QStringLiteral("backtab.txt"), QStringLiteral("backtab~.txt"),
-                                   QStringLiteral("sidetab.txt"), QStringLiteral("sidetab~.txt")};
-    return names.contains(name, Qt::CaseInsensitive);
-}
-
-bool isAdScriptFile(const QString &name)
-{
-    return name.compare(QLatin1String("rscript.txt"), Qt::CaseInsensitive) == 0 ||
-           name.compare(QLatin1String("rscript~.txt"), Qt::CaseInsensitive) == 0;
-}
 
 QString formatCoordinate(const QGeoCoordinate &c)
 {
@@ -1011,26 +994,9 @@ void RouteForm::refreshRouteFolderFiles()
 {
     const QString text = currentText(ui->allTextFileList);
     const QString sound = currentText(ui->allSoundFileList);
-    ui->allTextFileList->clear();
-    ui->allSoundFileList->clear();
-    if (m_route.path().isEmpty())
-        return;
-    QDirIterator it(m_route.path(), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        switch (fileKind(name)) {
-        case FileKindSound:
-            ui->allSoundFileList->addItem(fileItem(name));
-            break;
-        case FileKindText:
-            if (!isRouteDataFile(name))
-                ui->allTextFileList->addItem(fileItem(name));
-            break;
-        default:
-            break;
-        }
-    }
+    const RouteFolderFiles files = scanRouteFolder(m_route.path());
+    fillFileList(ui->allTextFileList, files.texts);
+    fillFileList(ui->allSoundFileList, files.sounds);
     restoreCurrent(ui->allTextFileList, text);
     restoreCurrent(ui->allSoundFileList, sound);
 }
@@ -1038,16 +1004,7 @@ void RouteForm::refreshRouteFolderFiles()
 void RouteForm::refreshAdFolderFiles()
 {
     const QString ad = currentText(ui->allAdTextFileList);
-    ui->allAdTextFileList->clear();
-    if (m_route.adPath().isEmpty())
-        return;
-    QDirIterator it(m_route.adPath(), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (fileKind(name) == FileKindText && !isAdScriptFile(name))
-            ui->allAdTextFileList->addItem(fileItem(name));
-    }
+    fillFileList(ui->allAdTextFileList, scanAdFolder(m_route.adPath()));
     restoreCurrent(ui->allAdTextFileList, ad);
 }
 
