@@ -4,6 +4,7 @@
 #include "filelistrules.h"
 #include "fronttablowidget.h"
 #include "routemodel.h"
+#include "soundpreview.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
 
@@ -23,7 +24,6 @@
 #include <QStyleOption>
 #include <QTimerEvent>
 #include <QUndoStack>
-#include <QUrl>
 
 namespace {
 
@@ -100,11 +100,6 @@ QString currentText(const QListWidget *list)
     return item ? item->text() : QString();
 }
 
-QString twoDigits(qint64 v)
-{
-    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
@@ -154,14 +149,10 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     connect(m_undoStack, &QUndoStack::canUndoChanged, this, &RouteForm::setCanUndo);
     connect(m_undoStack, &QUndoStack::cleanChanged, this, &RouteForm::onCleanStateChanged);
 
-    m_player = new QMediaPlayer(this);
-    m_player->setNotifyInterval(500);
-    connect(m_player, &QMediaPlayer::stateChanged, this, &RouteForm::onMediaStateChanged);
-    connect(m_player, &QMediaPlayer::durationChanged, this, &RouteForm::onMediaDurationChanged);
-    connect(m_player, &QMediaPlayer::positionChanged, this, &RouteForm::onMediaPositionChanged);
-    connect(m_player, &QMediaPlayer::mediaChanged, this, &RouteForm::updatePlayNameLabel);
-    connect(m_player, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this,
-            &RouteForm::updatePlayErrorLabel);
+    m_soundPreview =
+        new SoundPreview({ui->playSoundBtn, ui->stopSoundBtn, ui->playSoundSlider,
+                          ui->playPositionLabel, ui->playNameLabel, ui->playErrorLabel},
+                         this);
 
     for (int board = FrontBoard; board <= BackBoard; ++board)
         tablo(Board(board))->setBoardType(m_tabloType[board]);
@@ -555,6 +546,7 @@ bool RouteForm::saveRoute()
 
 void RouteForm::closeRoute()
 {
+    stopPlaying();
     m_routeFolderTimer.stop();
     m_adFolderTimer.stop();
     const QStringList watched = m_folderWatcher->directories();
@@ -1033,71 +1025,5 @@ void RouteForm::timerEvent(QTimerEvent *event)
 
 void RouteForm::stopPlaying()
 {
-    m_player->stop();
-}
-
-void RouteForm::on_playSoundBtn_clicked()
-{
-    if (m_player->state() == QMediaPlayer::PlayingState)
-        m_player->pause();
-    else
-        m_player->play();
-}
-
-void RouteForm::on_stopSoundBtn_clicked()
-{
-    m_player->stop();
-}
-
-void RouteForm::on_playSoundSlider_valueChanged(int value)
-{
-    m_player->setPosition(qint64(value) * 100);
-}
-
-void RouteForm::onMediaStateChanged(QMediaPlayer::State state)
-{
-    const bool playing = state == QMediaPlayer::PlayingState;
-    ui->playSoundBtn->setIcon(
-        QIcon(playing ? QStringLiteral(":/icons/pause.png") : QStringLiteral(":/icons/play.png")));
-    ui->stopSoundBtn->setEnabled(state != QMediaPlayer::StoppedState);
-}
-
-void RouteForm::onMediaDurationChanged(qint64 duration)
-{
-    ui->playSoundSlider->setMaximum(int(duration / 100));
-    updatePlayPositionLabel();
-}
-
-void RouteForm::onMediaPositionChanged(qint64 position)
-{
-    {
-        // The player's own progress must not come back as a seek.
-        const QSignalBlocker blocker(ui->playSoundSlider);
-        ui->playSoundSlider->setValue(int(position / 100));
-    }
-    updatePlayPositionLabel();
-}
-
-void RouteForm::updatePlayPositionLabel()
-{
-    const qint64 p = m_player->position();
-    const qint64 d = m_player->duration();
-    ui->playPositionLabel->setText(QStringLiteral("%1:%2 / %3:%4")
-                                       .arg(twoDigits(p / 60000), twoDigits((p / 1000) % 60),
-                                            twoDigits(d / 60000), twoDigits((d / 1000) % 60)));
-}
-
-void RouteForm::updatePlayNameLabel()
-{
-    const QString path = m_player->media().request().url().toLocalFile();
-    ui->playNameLabel->setText(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
-    ui->playErrorLabel->clear();
-}
-
-void RouteForm::updatePlayErrorLabel(QMediaPlayer::Error error)
-{
-    if (error == QMediaPlayer::NoError)
-        ui->playErrorLabel->clear();
-    else
-        ui->playErrorLabel->setText(tr("Ошибка открытия файла!"));
+    m_soundPreview->stop();
 }

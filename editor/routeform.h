@@ -5,7 +5,6 @@
 #include "route.h"
 
 #include <QBasicTimer>
-#include <QMediaPlayer>
 #include <QModelIndex>
 #include <QWidget>
 
@@ -20,6 +19,7 @@ class QStandardItemModel;
 class QUndoStack;
 class QWidget;
 class RouteModel;
+class SoundPreview;
 
 namespace Ui {
 class RouteForm;
@@ -112,6 +112,8 @@ public:
     QButtonGroup *langGroup(LangGroup group) const { return m_langGroups[group]; }
     QStandardItemModel *frontColorModel() const { return m_frontColorModel; }
     QStandardItemModel *sofitColorModel() const { return m_sofitColorModel; }
+    // The player of the sound tab: load a file into it with soundPreview()->load(path).
+    SoundPreview *soundPreview() const { return m_soundPreview; }
 
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
@@ -187,16 +189,6 @@ private slots:
     void onCurrentStationChanged(const QModelIndex &current);
     void onDirectoryChange(const QString &path);
 
-    void onMediaStateChanged(QMediaPlayer::State state);
-    void onMediaDurationChanged(qint64 duration);
-    void onMediaPositionChanged(qint64 position);
-    void updatePlayNameLabel();
-    void updatePlayErrorLabel(QMediaPlayer::Error error);
-
-    void on_playSoundBtn_clicked();
-    void on_stopSoundBtn_clicked();
-    void on_playSoundSlider_valueChanged(int value);
-
 private:
     void createButtonGroups();
     void createColorModels();
@@ -217,7 +209,6 @@ private:
 
     void refreshRouteFolderFiles();
     void refreshAdFolderFiles();
-    void updatePlayPositionLabel();
 
     Route m_route;
     QBasicTimer m_routeFolderTimer;
@@ -230,7 +221,7 @@ private:
     QButtonGroup *m_langGroups[LangGroupCount] = {};
     QStandardItemModel *m_frontColorModel = nullptr;
     QStandardItemModel *m_sofitColorModel = nullptr;
-    QMediaPlayer *m_player = nullptr;
+    SoundPreview *m_soundPreview = nullptr;
     int m_langCount = 1;
     int m_currentStation = -1;
     LastChange m_lastChange;

@@ -1,0 +1,107 @@
+#include "texteditordlg.h"
+#include "ui_texteditordlg.h"
+
+#include "textencoding.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+
+TextEditorDlg::TextEditorDlg(QWidget *parent) : QDialog(parent), ui(new Ui::TextEditorDlg)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+}
+
+TextEditorDlg::~TextEditorDlg()
+{
+    delete ui;
+}
+
+bool TextEditorDlg::openFile(const QString &path, QWidget *parent)
+{
+    TextEditorDlg dlg(parent);
+    if (!dlg.loadFile(path))
+        return false;
+    dlg.exec();
+    return dlg.m_saved;
+}
+
+bool TextEditorDlg::loadFile(const QString &path)
+{
+    QByteArray bytes;
+    QFile file(path);
+    if (file.exists()) {
+        // Saving what could not be read would replace the file with an empty one.
+        if (!file.open(QIODevice::ReadOnly)) {
+            QMessageBox::critical(this, tr("Текстовый редактор"),
+                                  tr("Ошибка чтения текстового файла!"));
+            return false;
+        }
+        bytes = file.readAll();
+    }
+    ui->plainTextEdit->setPlainText(decodeBytes(bytes));
+    ui->plainTextEdit->document()->setModified(false);
+    m_filePath = path;
+    setWindowTitle(
+        tr("%1 - Текстовый редактор").arg(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)));
+    return true;
+}
+
+bool TextEditorDlg::saveFile()
+{
+    const QByteArray bytes = ui->plainTextEdit->toPlainText().toUtf8();
+    QSaveFile file(m_filePath);
+    const bool saved =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!saved) {
+        QMessageBox::critical(this, tr("Текстовый редактор"),
+                              tr("Ошибка сохранения текстового файла!"));
+        return false;
+    }
+    ui->plainTextEdit->document()->setModified(false);
+    m_saved = true;
+    return true;
+}
+
+bool TextEditorDlg::maybeSaveFile()
+{
+    if (!ui->saveBtn->isEnabled())
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Сохранение изменений"),
+                    tr("Текстовый файл был изменен. Сохранить изменения?"), QMessageBox::NoButton,
+                    this);
+    QPushButton *save = box.addButton(tr("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(tr("Не сохранять"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(tr("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return saveFile();
+    return box.clickedButton() == discard;
+}
+
+void TextEditorDlg::reject()
+{
+    close();
+}
+
+void TextEditorDlg::closeEvent(QCloseEvent *event)
+{
+    if (!maybeSaveFile()) {
+        event->ignore();
+        return;
+    }
+    ui->plainTextEdit->clear();
+    event->accept();
+    // Ends exec() and tells the listeners, as the standard rejection would.
+    done(QDialog::Rejected);
+}
+
+void TextEditorDlg::on_saveBtn_clicked()
+{
+    saveFile();
+}
