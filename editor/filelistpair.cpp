@@ -27,13 +27,18 @@ FileListPair::FileListPair(const Widgets &widgets, Hooks hooks, QUndoStack *stac
     connect(m_widgets.remove, &QAbstractButton::clicked, this, &FileListPair::removeCurrent);
 }
 
+QListWidgetItem *FileListPair::item(const QString &name)
+{
+    auto *item = new QListWidgetItem(name);
+    item->setSizeHint(QSize(0, 40));
+    return item;
+}
+
 void FileListPair::fill(QListWidget *list, const QStringList &names)
 {
     list->clear();
-    for (const QString &name : names) {
-        auto *item = new QListWidgetItem(name, list);
-        item->setSizeHint(QSize(0, 40));
-    }
+    for (const QString &name : names)
+        list->addItem(item(name));
 }
 
 void FileListPair::setFolderFiles(const QStringList &names)
@@ -51,6 +56,13 @@ QString FileListPair::currentName() const
 {
     const QString assigned = currentText(m_widgets.assigned);
     return assigned.isEmpty() ? currentText(m_widgets.folder) : assigned;
+}
+
+void FileListPair::showCurrent()
+{
+    const QString name = currentName();
+    if (!name.isEmpty())
+        m_hooks.selected(name);
 }
 
 void FileListPair::append(const QString &name)

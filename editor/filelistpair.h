@@ -9,6 +9,7 @@
 
 class QAbstractButton;
 class QListWidget;
+class QListWidgetItem;
 class QUndoCommand;
 class QUndoStack;
 
@@ -45,9 +46,13 @@ public:
     void setFolderFiles(const QStringList &names);
     // The assigned entry that is current, else the folder entry; empty when neither is.
     QString currentName() const;
+    // Shows the current entry again, as after selecting it.
+    void showCurrent();
     // Appends a name to the assigned list as one undo step and makes it current.
     void append(const QString &name);
 
+    // Items of every file list: the bare name, 40 pixels high.
+    static QListWidgetItem *item(const QString &name);
     static void fill(QListWidget *list, const QStringList &names);
 
 public slots:

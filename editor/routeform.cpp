@@ -2,7 +2,8 @@
 
 #include "boardheader.h"
 #include "boardpage.h"
-#include "filelistrules.h"
+#include "filelistpair.h"
+#include "filelists.h"
 #include "fronttablowidget.h"
 #include "routemodel.h"
 #include "salonpage.h"
@@ -15,7 +16,6 @@
 #include <QButtonGroup>
 #include <QCursor>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
@@ -25,13 +25,11 @@
 #include <QSaveFile>
 #include <QStandardItemModel>
 #include <QStyleOption>
-#include <QTimerEvent>
 #include <QUndoStack>
 
 namespace {
 
 const int StoredValueRole = Qt::UserRole + 1;
-const int FolderRescanDelay = 250;
 
 const char *const editorIniName = "editor.ini";
 const char *const editorIniKeys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
@@ -73,36 +71,6 @@ QString formatCoordinate(const QGeoCoordinate &c)
     return QStringLiteral("%1 %2").arg(c.latitude(), 0, 'f', 5).arg(c.longitude(), 0, 'f', 5);
 }
 
-QListWidgetItem *fileItem(const QString &name)
-{
-    auto *item = new QListWidgetItem(name);
-    item->setSizeHint(QSize(0, 40));
-    return item;
-}
-
-void fillFileList(QListWidget *list, const QStringList &names)
-{
-    list->clear();
-    for (const QString &name : names)
-        list->addItem(fileItem(name));
-}
-
-// Makes the first item with exactly this text current again after a rescan.
-void restoreCurrent(QListWidget *list, const QString &text)
-{
-    if (text.isEmpty())
-        return;
-    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
-    if (!found.isEmpty())
-        list->setCurrentItem(found.first());
-}
-
-QString currentText(const QListWidget *list)
-{
-    const QListWidgetItem *item = list->currentItem();
-    return item ? item->text() : QString();
-}
-
 template <class C> QUndoCommand *clearText(RouteForm *form, int lang, QUndoCommand *parent)
 {
     return new C(form, lang, QString(), parent);
@@ -139,10 +107,6 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
     createButtonGroups();
 
-    m_folderWatcher = new QFileSystemWatcher(this);
-    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, this,
-            &RouteForm::onDirectoryChange);
-
     m_model = new RouteModel(this);
     ui->stationList->setModel(m_model);
     ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
@@ -161,6 +125,7 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
         new SoundPreview({ui->playSoundBtn, ui->stopSoundBtn, ui->playSoundSlider,
                           ui->playPositionLabel, ui->playNameLabel, ui->playErrorLabel},
                          this);
+    m_fileLists = new FileLists(this, ui, m_soundPreview);
 
     for (int board = FrontBoard; board <= BackBoard; ++board)
         tablo(Board(board))->setBoardType(m_tabloType[board]);
@@ -179,8 +144,6 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
 RouteForm::~RouteForm()
 {
-    m_routeFolderTimer.stop();
-    m_adFolderTimer.stop();
     // The children go first, while the route they may still reach is alive.
     m_model->setRoute(nullptr);
     while (!children().isEmpty())
@@ -326,12 +289,7 @@ void RouteForm::openRoute(const QString &path)
     if (changed)
         m_undoStack->resetClean();
 
-    for (const QString &folder : {m_route.path(), m_route.adPath()}) {
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            m_folderWatcher->addPath(folder);
-    }
-    refreshRouteFolderFiles();
-    refreshAdFolderFiles();
+    m_fileLists->watch();
 
     if (!readEditorIni())
         writeEditorIni();
@@ -402,7 +360,7 @@ void RouteForm::fillControls()
     ui->salonTempEdit->setText(r.salonTempText(0));
     ui->outsideTempEdit->setText(r.outsideTempText(0));
 
-    fillFileList(ui->adTextFileList, r.adTextFiles());
+    FileListPair::fill(ui->adTextFileList, r.adTextFiles());
     ui->allAdTextFileLabel->setText(r.adFolderRelative());
 }
 
@@ -555,11 +513,7 @@ bool RouteForm::saveRoute()
 void RouteForm::closeRoute()
 {
     stopPlaying();
-    m_routeFolderTimer.stop();
-    m_adFolderTimer.stop();
-    const QStringList watched = m_folderWatcher->directories();
-    if (!watched.isEmpty())
-        m_folderWatcher->removePaths(watched);
+    m_fileLists->unwatch();
     // The view hears of the emptied list before the stations go.
     m_model->setRoute(nullptr);
     m_undoStack->clear();
@@ -1009,55 +963,14 @@ void RouteForm::onCurrentStationChanged(const QModelIndex &current)
     ui->removeStationBtn->setVisible(
         n > 2 && !(m_route.hasBackDirection() && (back == i + 1 || back == i + 2)));
     showStationTexts(selectedLang(StationLang));
-    fillFileList(ui->soundFileList, s->soundFiles());
-    fillFileList(ui->textFileList, s->textFiles());
+    FileListPair::fill(ui->soundFileList, s->soundFiles());
+    FileListPair::fill(ui->textFileList, s->textFiles());
     ui->coordEdit->setText(formatCoordinate(s->coordinate()));
     {
         const QSignalBlocker blocker(ui->radiusSpn);
         ui->radiusSpn->setValue(s->radius());
     }
     ui->rightStack->setCurrentWidget(ui->stationPage);
-}
-
-// --- Folder lists -----------------------------------------------------------------
-
-void RouteForm::refreshRouteFolderFiles()
-{
-    const QString text = currentText(ui->allTextFileList);
-    const QString sound = currentText(ui->allSoundFileList);
-    const RouteFolderFiles files = scanRouteFolder(m_route.path());
-    fillFileList(ui->allTextFileList, files.texts);
-    fillFileList(ui->allSoundFileList, files.sounds);
-    restoreCurrent(ui->allTextFileList, text);
-    restoreCurrent(ui->allSoundFileList, sound);
-}
-
-void RouteForm::refreshAdFolderFiles()
-{
-    const QString ad = currentText(ui->allAdTextFileList);
-    fillFileList(ui->allAdTextFileList, scanAdFolder(m_route.adPath()));
-    restoreCurrent(ui->allAdTextFileList, ad);
-}
-
-void RouteForm::onDirectoryChange(const QString &path)
-{
-    if (path.compare(m_route.path(), Qt::CaseInsensitive) == 0 && !m_routeFolderTimer.isActive())
-        m_routeFolderTimer.start(FolderRescanDelay, Qt::CoarseTimer, this);
-    if (path.compare(m_route.adPath(), Qt::CaseInsensitive) == 0 && !m_adFolderTimer.isActive())
-        m_adFolderTimer.start(FolderRescanDelay, Qt::CoarseTimer, this);
-}
-
-void RouteForm::timerEvent(QTimerEvent *event)
-{
-    if (event->timerId() == m_routeFolderTimer.timerId()) {
-        m_routeFolderTimer.stop();
-        refreshRouteFolderFiles();
-    } else if (event->timerId() == m_adFolderTimer.timerId()) {
-        m_adFolderTimer.stop();
-        refreshAdFolderFiles();
-    } else {
-        QWidget::timerEvent(event);
-    }
 }
 
 // --- Sound preview ------------------------------------------------------------------
@@ -1394,7 +1307,7 @@ void RouteForm::insertFile(FileList list, int station, int row, const QString &n
     row = qBound(0, row, names->size());
     names->insert(row, name);
     if (QListWidget *widget = shownFileList(list, station))
-        widget->insertItem(row, fileItem(name));
+        widget->insertItem(row, FileListPair::item(name));
     noteFileChange(list, station, row);
 }
 
@@ -1470,11 +1383,6 @@ void RouteForm::moveAdTextFile(int from, int to)
 void RouteForm::setAdFolder(const QString &path)
 {
     const QString old = m_route.adPath();
-    if (!old.isEmpty() && m_folderWatcher->directories().contains(old))
-        m_folderWatcher->removePath(old);
-    if (!path.isEmpty() && QFileInfo(path).isDir())
-        m_folderWatcher->addPath(path);
     m_route.setAdPath(path);
-    ui->allAdTextFileLabel->setText(m_route.adFolderRelative());
-    refreshAdFolderFiles();
+    m_fileLists->adFolderChanged(old);
 }

@@ -4,7 +4,6 @@
 #include "fronttablotype.h"
 #include "route.h"
 
-#include <QBasicTimer>
 #include <QModelIndex>
 #include <QWidget>
 
@@ -14,7 +13,7 @@ class BoardPage;
 class FrontTabloWidget;
 class QAbstractButton;
 class QButtonGroup;
-class QFileSystemWatcher;
+class FileLists;
 class QListWidget;
 class QMenu;
 class QStandardItemModel;
@@ -117,6 +116,7 @@ public:
     QStandardItemModel *sofitColorModel() const { return m_sofitColorModel; }
     // The player of the sound tab: load a file into it with soundPreview()->load(path).
     SoundPreview *soundPreview() const { return m_soundPreview; }
+    FileLists *fileLists() const { return m_fileLists; }
 
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
@@ -231,7 +231,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private slots:
@@ -246,7 +245,6 @@ private slots:
     void onStationLangToggled(int id, bool checked);
 
     void onCurrentStationChanged(const QModelIndex &current);
-    void onDirectoryChange(const QString &path);
 
 private:
     friend class BoardPage;
@@ -284,21 +282,16 @@ private:
     bool isNextEntry(int station) const;
     void showStationTexts(int lang);
 
-    void refreshRouteFolderFiles();
-    void refreshAdFolderFiles();
-
     Route m_route;
-    QBasicTimer m_routeFolderTimer;
-    QBasicTimer m_adFolderTimer;
     Ui::RouteForm *ui;
     RouteModel *m_model = nullptr;
     QUndoStack *m_undoStack = nullptr;
-    QFileSystemWatcher *m_folderWatcher = nullptr;
     QButtonGroup *m_langCountGroup = nullptr;
     QButtonGroup *m_langGroups[LangGroupCount] = {};
     QStandardItemModel *m_frontColorModel = nullptr;
     QStandardItemModel *m_sofitColorModel = nullptr;
     SoundPreview *m_soundPreview = nullptr;
+    FileLists *m_fileLists = nullptr;
     int m_langCount = 1;
     int m_currentStation = -1;
     LastChange m_lastChange;
