@@ -113,7 +113,8 @@ void runSteps(RouteForm *form, const QString &steps)
         const QString name = w.mid(2).join(' ');
         if (verb == "station" || verb == "route") {
             auto *view = child<QTreeView>(form, "stationList");
-            clickItem(view, form->stationModel()->index(w.value(1).toInt() + 1, 0));
+            const int row = verb == "route" ? 0 : w.value(1).toInt() + 1;
+            clickItem(view, form->stationModel()->index(row, 0));
         } else if (verb == "pick" || verb == "select") {
             auto *list = child<QListWidget>(
                 form, pairWidget(w.value(1), verb == "pick" ? "folder" : "assigned"));
