@@ -4,6 +4,7 @@
 #include "aboutdialog.h"
 #include "resources.h"
 #include "routeform.h"
+#include "savechangesprompt.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -11,8 +12,6 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
 #include <QToolButton>
@@ -301,20 +300,14 @@ bool MainWindow::maybeSaveTab(int index)
     if (!form || !form->canSave())
         return true;
 
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Сохранение изменений"),
-                    QStringLiteral("Маршут был изменен. Сохранить изменения?"),
-                    QMessageBox::NoButton, this);
-    QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-
-    if (box.clickedButton() == discard)
-        return true;
-    if (box.clickedButton() == save)
+    switch (askToSaveChanges(this, QStringLiteral("Маршут был изменен. Сохранить изменения?"))) {
+    case SaveChangesAnswer::Save:
         return form->saveRoute();
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
     return false;
 }
 

@@ -1,12 +1,12 @@
 #include "texteditordlg.h"
 #include "ui_texteditordlg.h"
 
+#include "savechangesprompt.h"
 #include "textencoding.h"
 
 #include <QCloseEvent>
 #include <QFile>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSaveFile>
 
 TextEditorDlg::TextEditorDlg(QWidget *parent) : QDialog(parent), ui(new Ui::TextEditorDlg)
@@ -34,16 +34,19 @@ bool TextEditorDlg::loadFile(const QString &path)
     QByteArray bytes;
     QFile file(path);
     if (file.exists()) {
-        // Saving what could not be read would replace the file with an empty one.
-        if (!file.open(QIODevice::ReadOnly)) {
+        // Saving what could not be read would replace the file with an empty or cut one.
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (!file.isOpen() || file.error() != QFileDevice::NoError) {
             QMessageBox::critical(this, tr("Текстовый редактор"),
                                   tr("Ошибка чтения текстового файла!"));
             return false;
         }
-        bytes = file.readAll();
     }
     ui->plainTextEdit->setPlainText(decodeBytes(bytes));
     ui->plainTextEdit->document()->setModified(false);
+    // setPlainText announces a modification that it then takes back without a word.
+    ui->saveBtn->setEnabled(false);
     m_filePath = path;
     setWindowTitle(
         tr("%1 - Текстовый редактор").arg(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)));
@@ -68,20 +71,17 @@ bool TextEditorDlg::saveFile()
 
 bool TextEditorDlg::maybeSaveFile()
 {
-    if (!ui->saveBtn->isEnabled())
+    if (!ui->plainTextEdit->document()->isModified())
         return true;
-    QMessageBox box(QMessageBox::Warning, tr("Сохранение изменений"),
-                    tr("Текстовый файл был изменен. Сохранить изменения?"), QMessageBox::NoButton,
-                    this);
-    QPushButton *save = box.addButton(tr("Сохранить"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(tr("Не сохранять"), QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(tr("Отмена"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save)
+    switch (askToSaveChanges(this, tr("Текстовый файл был изменен. Сохранить изменения?"))) {
+    case SaveChangesAnswer::Save:
         return saveFile();
-    return box.clickedButton() == discard;
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TextEditorDlg::reject()

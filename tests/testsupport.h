@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -66,5 +68,90 @@ inline void answerNextMessageBox(const QString &buttonText, QString *seenText = 
         box->reject();
     });
 }
+
+// A mono 8-bit WAV of `seconds` of silence at 8,000 Hz.
+inline QByteArray silentWav(int seconds)
+{
+    const int rate = 8000;
+    const int data = rate * seconds;
+    auto le32 = [](int v) {
+        QByteArray b(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            b[i] = char((v >> (8 * i)) & 0xFF);
+        return b;
+    };
+    return "RIFF" + le32(36 + data) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x01\x00", 4) +
+           le32(rate) + le32(rate) + QByteArray("\x01\x00\x08\x00", 4) + "data" + le32(data) +
+           QByteArray(data, char(0x80));
+}
+
+inline const QString promptTitle = QStringLiteral("Сохранение изменений");
+inline const QString saveText = QStringLiteral("Сохранить");
+inline const QString discardText = QStringLiteral("Не сохранять");
+inline const QString cancelText = QStringLiteral("Отмена");
+
+// Answers the modal boxes that show up while it lives: the unsaved-changes
+// prompts with the queued button texts, any other box (a failed save) with its
+// first button. Records what it saw so a test can check the prompts.
+class BoxAnswerer : public QObject
+{
+public:
+    explicit BoxAnswerer(const QStringList &answers = {}) : pending(answers)
+    {
+        timer.setInterval(5);
+        connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll);
+        timer.start();
+    }
+
+    struct Seen
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        QStringList buttons;
+        QString defaultButton;
+        QString escapeButton;
+        QWidget *parent;
+    };
+    QList<Seen> prompts;
+    QStringList otherBoxes;
+    QStringList pending;
+
+private:
+    void poll()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        if (box->windowTitle() != promptTitle) {
+            otherBoxes.append(box->text());
+            if (QAbstractButton *first = box->buttons().value(0))
+                first->click();
+            else
+                box->reject();
+            return;
+        }
+        Seen seen{box->windowTitle(), box->text(), box->icon(), {}, {}, {}, box->parentWidget()};
+        // The layout order of the buttons is the platform's; the order they
+        // were added in is what the window decides.
+        for (QAbstractButton *b : box->buttons())
+            seen.buttons.append(b->text());
+        if (box->defaultButton())
+            seen.defaultButton = box->defaultButton()->text();
+        if (box->escapeButton())
+            seen.escapeButton = box->escapeButton()->text();
+        prompts.append(seen);
+        const QString answer = pending.isEmpty() ? cancelText : pending.takeFirst();
+        for (QAbstractButton *b : box->buttons()) {
+            if (b->text() == answer) {
+                b->click();
+                return;
+            }
+        }
+        box->reject();
+    }
+
+    QTimer timer;
+};
 
 } // namespace testsupport

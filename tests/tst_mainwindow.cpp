@@ -1,6 +1,7 @@
 #include "aboutdialog.h"
 #include "mainwindow.h"
 #include "routeform.h"
+#include "soundpreview.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -18,80 +19,16 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 #include <memory>
 
 namespace {
 
-const QString promptTitle = QStringLiteral("Сохранение изменений");
-const QString saveText = QStringLiteral("Сохранить");
-const QString discardText = QStringLiteral("Не сохранять");
-const QString cancelText = QStringLiteral("Отмена");
-
-// Answers the modal boxes that show up while it lives: the unsaved-changes
-// prompts with the queued button texts, any other box (a failed save) with its
-// first button. Records what it saw so a test can check the prompts.
-class BoxAnswerer : public QObject
-{
-public:
-    explicit BoxAnswerer(const QStringList &answers = {}) : pending(answers)
-    {
-        timer.setInterval(5);
-        connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll);
-        timer.start();
-    }
-
-    struct Seen
-    {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon;
-        QStringList buttons;
-        QString defaultButton;
-        QString escapeButton;
-        QWidget *parent;
-    };
-    QList<Seen> prompts;
-    QStringList otherBoxes;
-    QStringList pending;
-
-private:
-    void poll()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        if (box->windowTitle() != promptTitle) {
-            otherBoxes.append(box->text());
-            if (QAbstractButton *first = box->buttons().value(0))
-                first->click();
-            else
-                box->reject();
-            return;
-        }
-        Seen seen{box->windowTitle(), box->text(), box->icon(), {}, {}, {}, box->parentWidget()};
-        // The layout order of the buttons is the platform's; the order they
-        // were added in is what the window decides.
-        for (QAbstractButton *b : box->buttons())
-            seen.buttons.append(b->text());
-        if (box->defaultButton())
-            seen.defaultButton = box->defaultButton()->text();
-        if (box->escapeButton())
-            seen.escapeButton = box->escapeButton()->text();
-        prompts.append(seen);
-        const QString answer = pending.isEmpty() ? cancelText : pending.takeFirst();
-        for (QAbstractButton *b : box->buttons()) {
-            if (b->text() == answer) {
-                b->click();
-                return;
-            }
-        }
-        box->reject();
-    }
-
-    QTimer timer;
-};
+using testsupport::BoxAnswerer;
+using testsupport::cancelText;
+using testsupport::discardText;
+using testsupport::promptTitle;
+using testsupport::saveText;
 
 QTabWidget *tabsOf(MainWindow &w)
 {
@@ -357,18 +294,7 @@ private slots:
     {
         const QStringList paths = folders({"quiet", "loud"});
         // Ten seconds of silence: long enough to be still playing when the tab changes.
-        const int rate = 8000;
-        QByteArray wav("RIFF");
-        const int data = rate * 10;
-        auto le32 = [](int v) {
-            QByteArray b(4, '\0');
-            for (int i = 0; i < 4; ++i)
-                b[i] = char((v >> (8 * i)) & 0xFF);
-            return b;
-        };
-        wav += le32(36 + data) + "WAVEfmt " + le32(16) + QByteArray("\x01\x00\x01\x00", 4) +
-               le32(rate) + le32(rate) + QByteArray("\x01\x00\x08\x00", 4) + "data" + le32(data) +
-               QByteArray(data, char(0x80));
+        const QByteArray wav = testsupport::silentWav(10);
         const QString sound = paths[1] + QStringLiteral("/long.wav");
         QVERIFY(testsupport::writeAll(sound, wav));
 
@@ -377,9 +303,9 @@ private slots:
         MainWindow w;
         w.openFolders(paths);
         RouteForm *loud = formAt(w, 1);
-        auto *player = loud->findChild<QMediaPlayer *>();
+        loud->soundPreview()->load(sound);
+        QMediaPlayer *player = loud->soundPreview()->player();
         QVERIFY(player);
-        player->setMedia(QUrl::fromLocalFile(sound));
         player->play();
         QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
         tabsOf(w)->setCurrentIndex(0);

@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build ccache clang-format
   qtbase5-dev qtmultimedia5-dev libqt5multimedia5-plugins qtpositioning5-dev
   qttranslations5-l10n qttools5-dev-tools libqt5svg5-dev
+  # Sound preview: playbin and conversion (base); .wav, and .mp3 through mpg123 (good);
+  # .ape through the libav decoder (libav). The "ugly" set is not needed on Debian 12.
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   xvfb xauth
   xfonts-terminus xfonts-base xfonts-efont-unicode console-setup-linux pcf2bdf
