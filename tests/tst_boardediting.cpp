@@ -188,12 +188,12 @@ void TestBoardEditing::coloursAndLights()
     OpenForm f(RouteForm::FrontTab);
     QVERIFY(f.active());
     const Route &route = f.form.route();
-    child<QComboBox>(f.form, "frontColorList")->setCurrentIndex(3); // "Зеленый"
+    typeText(child<QComboBox>(f.form, "frontColorList"), QStringLiteral("З")); // "Зеленый"
     for (const QColor &c :
          {route.frontNumberColor(), route.frontStartColor(), route.frontDestColor()})
         QCOMPARE(c, QColor(0, 128, 0));
     QCOMPARE(f.form.undoStack()->count(), 1);
-    child<QComboBox>(f.form, "leftSofitList")->setCurrentIndex(0); // "Погашен"
+    typeText(child<QComboBox>(f.form, "leftSofitList"), QStringLiteral("П")); // "Погашен"
     QCOMPARE(route.leftSofitColor(), 0);
     QCOMPARE(tablo(f.form, "backTabloWdt")->leftSofitColor(), 0);
     f.form.undo();
