@@ -27,6 +27,8 @@
 #include <QStyleOption>
 #include <QUndoStack>
 
+#include <utility>
+
 namespace {
 
 const int StoredValueRole = Qt::UserRole + 1;
@@ -144,6 +146,11 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
 RouteForm::~RouteForm()
 {
+    // The pages go before the widgets they watch, which still report their focus while dying.
+    for (BoardPage *&page : m_boards)
+        delete std::exchange(page, nullptr);
+    delete std::exchange(m_salon, nullptr);
+    delete std::exchange(m_fileLists, nullptr);
     // The children go first, while the route they may still reach is alive.
     m_model->setRoute(nullptr);
     while (!children().isEmpty())
