@@ -28,50 +28,66 @@ QString filePath(const QString &folder, const QString &name)
     return folder + QLatin1Char('/') + name;
 }
 
+// The first kilobyte of a text file, as the lists preview it.
+void preview(QLabel *label, const QString &path)
+{
+    label->setText(decodeBytes(readFileHead(path)));
+}
+
+// The commands of a list of the current station.
+template <class Add, class Move, class Remove> FileListPair::Hooks stationCommands(RouteForm *form)
+{
+    FileListPair::Hooks hooks;
+    hooks.add = [form](int row, const QString &name) {
+        return new Add(form, form->currentStation(), row, name);
+    };
+    hooks.move = [form](int from, int to) {
+        return new Move(form, form->currentStation(), from, to);
+    };
+    hooks.remove = [form](int row) { return new Remove(form, form->currentStation(), row); };
+    return hooks;
+}
+
 } // namespace
 
 FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
     : QObject(form), m_form(form), ui(ui)
 {
     QUndoStack *stack = form->undoStack();
-    auto station = [form] { return form->currentStation(); };
 
-    m_sounds = new FileListPair(
-        {ui->soundFileList, ui->allSoundFileList, ui->addSoundFileBtn, ui->upSoundFileBtn,
-         ui->downSoundFileBtn, ui->removeSoundFileBtn},
-        {[=](int row, const QString &name) {
-             return new AddStationSoundFileCmd(form, station(), row, name);
-         },
-         [=](int from, int to) { return new MoveStationSoundFileCmd(form, station(), from, to); },
-         [=](int row) { return new RemoveStationSoundFileCmd(form, station(), row); },
-         [sound] { sound->stop(); },
-         [this, sound](const QString &name) { sound->load(filePath(routeFolder(), name)); }},
-        stack, this);
-
-    auto preview = [](QLabel *label, const QString &path) {
-        label->setText(decodeBytes(readFileHead(path)));
+    FileListPair::Hooks sounds =
+        stationCommands<AddStationSoundFileCmd, MoveStationSoundFileCmd, RemoveStationSoundFileCmd>(
+            form);
+    sounds.selectionChanging = [sound] { sound->stop(); };
+    sounds.selected = [this, sound](const QString &name) {
+        sound->load(filePath(routeFolder(), name));
     };
-    m_texts = new FileListPair(
-        {ui->textFileList, ui->allTextFileList, ui->addTextFileBtn, ui->upTextFileBtn,
-         ui->downTextFileBtn, ui->removeTextFileBtn},
-        {[=](int row, const QString &name) {
-             return new AddStationTextFileCmd(form, station(), row, name);
-         },
-         [=](int from, int to) { return new MoveStationTextFileCmd(form, station(), from, to); },
-         [=](int row) { return new RemoveStationTextFileCmd(form, station(), row); }, nullptr,
-         [=](const QString &name) {
-             preview(ui->textPreviewLabel, filePath(routeFolder(), name));
-         }},
-        stack, this);
+    m_sounds = new FileListPair({ui->soundFileList, ui->allSoundFileList, ui->addSoundFileBtn,
+                                 ui->upSoundFileBtn, ui->downSoundFileBtn, ui->removeSoundFileBtn},
+                                sounds, stack, this);
 
-    m_ads = new FileListPair(
-        {ui->adTextFileList, ui->allAdTextFileList, ui->addAdTextFileBtn, ui->upAdTextFileBtn,
-         ui->downAdTextFileBtn, ui->removeAdTextFileBtn},
-        {[=](int row, const QString &name) { return new AddAdwareTextFileCmd(form, row, name); },
-         [=](int from, int to) { return new MoveAdwareTextFileCmd(form, from, to); },
-         [=](int row) { return new RemoveAdTextFileCmd(form, row); }, nullptr,
-         [=](const QString &name) { preview(ui->adTextPreviewLabel, filePath(adFolder(), name)); }},
-        stack, this);
+    FileListPair::Hooks texts =
+        stationCommands<AddStationTextFileCmd, MoveStationTextFileCmd, RemoveStationTextFileCmd>(
+            form);
+    texts.selected = [this, ui](const QString &name) {
+        preview(ui->textPreviewLabel, filePath(routeFolder(), name));
+    };
+    m_texts = new FileListPair({ui->textFileList, ui->allTextFileList, ui->addTextFileBtn,
+                                ui->upTextFileBtn, ui->downTextFileBtn, ui->removeTextFileBtn},
+                               texts, stack, this);
+
+    FileListPair::Hooks ads;
+    ads.add = [form](int row, const QString &name) {
+        return new AddAdwareTextFileCmd(form, row, name);
+    };
+    ads.move = [form](int from, int to) { return new MoveAdwareTextFileCmd(form, from, to); };
+    ads.remove = [form](int row) { return new RemoveAdTextFileCmd(form, row); };
+    ads.selected = [this, ui](const QString &name) {
+        preview(ui->adTextPreviewLabel, filePath(adFolder(), name));
+    };
+    m_ads = new FileListPair({ui->adTextFileList, ui->allAdTextFileList, ui->addAdTextFileBtn,
+                              ui->upAdTextFileBtn, ui->downAdTextFileBtn, ui->removeAdTextFileBtn},
+                             ads, stack, this);
 
     m_watcher = new QFileSystemWatcher(this);
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileLists::onDirectoryChange);
