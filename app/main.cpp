@@ -1,16 +1,41 @@
+#include "checkcommand.h"
 #include "mainwindow.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTextStream>
 #include <QTranslator>
+
+namespace {
+
+// These two names choose where the per-user settings live.
+void setIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("OOO Vantor"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaly"));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // The check runs without a display.
+    if (CheckCommand::wanted(arguments)) {
+        QCoreApplication app(argc, argv);
+        setIdentity();
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        out.setCodec("UTF-8");
+        err.setCodec("UTF-8");
+        return CheckCommand::run(app.arguments(), out, err);
+    }
+
     QApplication app(argc, argv);
-    // These two names choose where the per-user settings live.
-    QCoreApplication::setOrganizationName(QStringLiteral("OOO Vantor"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tessaly"));
+    setIdentity();
 
     // Only Qt's own texts need translating; installed even when no file is found.
     QTranslator qtTranslator;

@@ -3,11 +3,13 @@
 
 #include "aboutdialog.h"
 #include "resources.h"
+#include "routecheckpanel.h"
 #include "routeform.h"
 #include "savechangesprompt.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -111,7 +113,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->saveAction->setEnabled(false);
     ui->undoAction->setEnabled(false);
     ui->redoAction->setEnabled(false);
+    ui->checkAction->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
+
+    checkDock = new QDockWidget(QStringLiteral("Проверка маршрута"), this);
+    checkDock->setObjectName(QStringLiteral("checkDock"));
+    checkPanel = new RouteCheckPanel(checkDock);
+    checkDock->setWidget(checkPanel);
+    addDockWidget(Qt::BottomDockWidgetArea, checkDock);
+    checkDock->hide();
 
     recentMenu = new QMenu(this);
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
@@ -190,6 +200,8 @@ void MainWindow::on_tabWidget_currentChanged(int index)
     }
     const bool rewire = form != currentForm;
     currentForm = form;
+    checkPanel->setForm(form);
+    ui->checkAction->setEnabled(form != nullptr);
     if (!form) {
         ui->saveAction->setEnabled(false);
         ui->undoAction->setEnabled(false);
@@ -227,6 +239,13 @@ void MainWindow::onOpenBtnClicked()
                                           parentFolder(lastPath), QFileDialog::ShowDirsOnly);
     if (!path.isEmpty())
         openRouteFolder(path);
+}
+
+void MainWindow::on_checkAction_triggered()
+{
+    checkPanel->setForm(currentForm);
+    checkDock->show();
+    checkPanel->refresh();
 }
 
 void MainWindow::on_aboutAction_triggered()

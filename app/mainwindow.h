@@ -10,8 +10,10 @@
 #include <QStringList>
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QToolButton;
+class RouteCheckPanel;
 class RouteForm;
 
 namespace Ui {
@@ -30,6 +32,10 @@ public:
     // been picked in the folder chooser; anything else is skipped.
     void openFolders(const QStringList &arguments);
 
+    // The dock with the findings of the route check, hidden until asked for.
+    QDockWidget *routeCheckDock() const { return checkDock; }
+    RouteCheckPanel *routeCheckPanel() const { return checkPanel; }
+
     // At most this many folders are remembered.
     static constexpr int maxRecentFolders = 10;
 
@@ -45,6 +51,7 @@ private slots:
     void onRecentMenuClicked(QAction *action);
     void onRecentMenuAboutToShow();
     void onOpenBtnClicked();
+    void on_checkAction_triggered();
     void on_aboutAction_triggered();
     void onFrontTabloTypeChanged(FrontTabloType tabloType);
     void onSideTabloTypeChanged(FrontTabloType tabloType);
@@ -61,4 +68,6 @@ private:
     QMenu *recentMenu = nullptr;
     QToolButton *openButton = nullptr;
     QString lastPath;
+    QDockWidget *checkDock = nullptr;
+    RouteCheckPanel *checkPanel = nullptr;
 };

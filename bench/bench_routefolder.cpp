@@ -1,6 +1,7 @@
 // Loading and saving a large route folder, against reading and writing its bytes raw.
 #include "adscript.h"
 #include "backfile.h"
+#include "benchsupport.h"
 #include "coordfile.h"
 #include "route.h"
 #include "scriptfile.h"
@@ -23,39 +24,6 @@ const int stationCount = 2000;
 const int adCount = 200;
 const int repeats = 15;
 
-void buildRoute(Route &route, const QString &path)
-{
-    route.newRoute(path);
-    while (route.stationCount() > 0)
-        route.removeStation(0);
-    route.setFrontStartingPoint(1, QStringLiteral("Central Square"));
-    route.setFrontDestination(1, QStringLiteral("North Depot"));
-    route.setSideStartingPoint(1, QStringLiteral("Central Square"));
-    route.setStationWord(1, QStringLiteral("Stop"));
-    route.setNextWord(1, QStringLiteral("Next stop"));
-    route.setRouteText(1, QStringLiteral("Route %n."));
-    for (int i = 0; i < stationCount; ++i) {
-        auto *s = new Station;
-        const QString n = QString::number(i + 1);
-        s->setName(0, QStringLiteral("Остановка Улица Строителей, дом ") + n + '.');
-        s->setNextName(0, QStringLiteral("Следующая остановка Улица Строителей, дом ") + n + '.');
-        s->setName(1, QStringLiteral("Stop Builders Street, house ") + n + '.');
-        s->setNextName(1, QStringLiteral("Next stop Builders Street, house ") + n + '.');
-        s->setSideName(0, QStringLiteral("Улица Строителей ") + n);
-        s->setSideName(1, QStringLiteral("Builders Street ") + n);
-        s->setSoundFiles({n + QStringLiteral(".wav"), QStringLiteral("en ") + n + ".mp3"});
-        s->setTextFiles({n + QStringLiteral(".txt")});
-        s->setCoordinate(QGeoCoordinate(55.0 + i * 1e-4, 37.0 + i * 1e-4));
-        s->setRadius(quint8(20 + i % 50));
-        route.insertStation(route.stationCount(), s);
-    }
-    route.setBackStationIndex(stationCount / 2);
-    QStringList ads;
-    for (int i = 0; i < adCount; ++i)
-        ads << QStringLiteral("реклама ") + QString::number(i) + QStringLiteral(".txt");
-    route.setAdTextFiles(ads);
-}
-
 // Median of the run times in microseconds.
 double median(const std::function<void()> &run)
 {
@@ -77,7 +45,7 @@ void measure(QTextStream &out, const QString &base)
     QDir().mkpath(path + QStringLiteral("/Rek"));
     {
         Route route;
-        buildRoute(route, path);
+        benchsupport::buildLargeRoute(route, path, stationCount, adCount);
         route.save();
     }
     const QStringList files{path + "/ost.txt",    path + "/coord.txt",   path + "/sidetab.txt",

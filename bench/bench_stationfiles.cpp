@@ -1,5 +1,6 @@
 // Reading and writing ost.txt and coord.txt of a large route, against plain file I/O of the
 // same bytes. Prints the median of several runs of each step.
+#include "benchsupport.h"
 #include "coordfile.h"
 #include "route.h"
 #include "routefilewriter.h"
@@ -45,36 +46,11 @@ void fillRoute(Route &route)
     route.setBackStationIndex(stationCount / 2);
 }
 
-// Median wall-clock and process CPU time of one step, in ms: the machine may be shared, so
-// CPU time is the steadier figure.
-struct Timing
-{
-    double wall;
-    double cpu;
-};
-
-double cpuNow()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
+using benchsupport::Timing;
 
 Timing median(const std::function<void()> &step)
 {
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        const double cpuStart = cpuNow();
-        step();
-        cpu.push_back(cpuNow() - cpuStart);
-        wall.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+    return benchsupport::median(runs, step);
 }
 
 QByteArray readRaw(const QString &path)

@@ -1393,3 +1393,9 @@ void RouteForm::setAdFolder(const QString &path)
     m_route.setAdPath(path);
     m_fileLists->adFolderChanged(old);
 }
+
+void RouteForm::showPlace(const LastChange &place)
+{
+    m_lastChange = place;
+    showLastChange();
+}

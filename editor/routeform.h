@@ -193,6 +193,9 @@ public:
     void moveAdTextFile(int from, int to);
     void setAdFolder(const QString &path);
 
+    // Brings a place into view the way undo does: station, pages, languages and rows.
+    void showPlace(const LastChange &place);
+
 signals:
     void canSaveChanged(bool canSave);
     void canUndoChanged(bool canUndo);

@@ -34,3 +34,18 @@ bool isFrontTabloType(int type)
 {
     return type >= Board32x192 && type <= Board24x144;
 }
+
+const BoardGeometry &boardGeometry(int type)
+{
+    // Indexed by FrontTabloType.
+    static const BoardGeometry geometries[] = {
+        {196, 32, 16, 0}, // Board32x192
+        {128, 16, 0, -1}, // Board16x128
+        {114, 16, 9, 1},  // Board16x96Sofits
+        {96, 16, 0, -1},  // Board16x96
+        {320, 32, 16, 0}, // Board32x320
+        {256, 32, 16, 0}, // Board32x256
+        {144, 24, 12, 0}, // Board24x144
+    };
+    return geometries[isFrontTabloType(type) ? type : 0];
+}

@@ -23,3 +23,16 @@ QList<FrontTabloType> frontTabloTypesInMenuOrder(bool backBoard);
 QString frontTabloTypeText(int type);
 
 bool isFrontTabloType(int type);
+
+// The LED matrix of a model and the columns its side-light blocks take at each
+// edge (with their gap column).
+struct BoardGeometry
+{
+    int columns;
+    int rows;
+    int sofitWidth;
+    int hasSofits; // -1: the model leaves the widget's choice as it is
+};
+
+// Geometry of a model; the first model's for a value outside the enumeration.
+const BoardGeometry &boardGeometry(int type);

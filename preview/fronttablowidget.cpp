@@ -1,34 +1,15 @@
 #include "fronttablowidget.h"
 
+#include "boardlayout.h"
 #include "route.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
-#include <QPair>
 #include <QTimerEvent>
 
 #include <algorithm>
 
 namespace {
-
-struct BoardGeometry
-{
-    int columns;
-    int rows;
-    int sofitWidth;
-    int hasSofits; // -1: keep the current value
-};
-
-// Indexed by FrontTabloType.
-const BoardGeometry boardGeometries[] = {
-    {196, 32, 16, 0}, // Board32x192
-    {128, 16, 0, -1}, // Board16x128
-    {114, 16, 9, 1},  // Board16x96Sofits
-    {96, 16, 0, -1},  // Board16x96
-    {320, 32, 16, 0}, // Board32x320
-    {256, 32, 16, 0}, // Board32x256
-    {144, 24, 12, 0}, // Board24x144
-};
 
 QRgb sofitRgb(int code)
 {
@@ -52,45 +33,12 @@ bool validLanguage(int lang)
     return lang == 0 || lang == 1;
 }
 
-// The text before the first "_" and the text after it.
-QPair<QString, QString> splitAtUnderscore(const QString &text)
-{
-    const int at = text.indexOf(QLatin1Char('_'));
-    if (at < 0)
-        return {text, QString()};
-    return {text.left(at), text.mid(at + 1)};
-}
-
-// Font of a half-height line (station mode) by the half height.
-const BoardFont &halfHeightFont(int h, const BoardFont &small)
-{
-    if (h >= 16)
-        return FontText16x16;
-    if (h >= 12)
-        return FontText8x12;
-    return small;
-}
-
-// Font of the full-height running line and of the still preview.
-const BoardFont &fullHeightFont(int rows, const BoardFont &small)
-{
-    if (rows >= 32)
-        return FontText16x32;
-    if (rows >= 20)
-        return FontText16x20;
-    if (rows >= 16)
-        return FontText16x16;
-    if (rows >= 12)
-        return FontText8x12;
-    return small;
-}
-
 } // namespace
 
 // The small font of line 1 or line 2, by its font switch.
 const BoardFont &FrontTabloWidget::smallFont(int line) const
 {
-    return (m_fontBits & (line == 1 ? 1 : 2)) ? FontText8x8Bold : FontText8x8Thin;
+    return BoardLayout::smallFont(m_fontBits, line);
 }
 
 FrontTabloWidget::FrontTabloWidget(QWidget *parent) : TabloWidget(parent) {}
@@ -101,7 +49,7 @@ void FrontTabloWidget::setBoardType(int type)
 {
     if (!isFrontTabloType(type))
         return;
-    const BoardGeometry &g = boardGeometries[type];
+    const BoardGeometry &g = boardGeometry(type);
     setMatrixSize(g.columns, g.rows);
     m_sofitWidth = g.sofitWidth;
     if (g.hasSofits >= 0)
@@ -171,11 +119,7 @@ QString FrontTabloWidget::combinedText(int lang) const
         return QString();
     const QString &first = m_startFirst ? m_startingPoint[lang] : m_destination[lang];
     const QString &second = m_startFirst ? m_destination[lang] : m_startingPoint[lang];
-    if (m_mode & ModeOnlyDestination)
-        return second;
-    if (first.isEmpty() || second.isEmpty())
-        return first + second;
-    return first + QStringLiteral(" - ") + second;
+    return BoardLayout::combinedText(first, second, m_mode);
 }
 
 QString FrontTabloWidget::formatSeparator() const
@@ -337,14 +281,9 @@ void FrontTabloWidget::redrawBoard(bool reset)
     if (!hasStations && m_separator.isEmpty()) {
         if (isStatic) {
             switchLanguage(reset);
-            if (m_mode & ModeOnlyDestination)
-                drawOnlyDestination();
-            else if (m_mode & ModeMoscow)
-                drawEnlargedDestination();
-            else
-                drawTwoLines();
+            drawStaticLines();
         } else if (running) {
-            runLine(reset, rows, fullHeightFont(rows, smallFont(1)));
+            runLine(reset, rows, BoardLayout::fullHeightFont(rows, smallFont(1)));
         } else {
             drawStill();
         }
@@ -354,7 +293,7 @@ void FrontTabloWidget::redrawBoard(bool reset)
     if (!running || isStatic)
         drawStillUpperLine(reset);
     else
-        runLine(reset, rows / 2, halfHeightFont(rows / 2, smallFont(1)));
+        runLine(reset, rows / 2, BoardLayout::halfHeightFont(rows / 2, smallFont(1)));
 
     if (!hasStations || (m_separatorPreview && !running))
         drawSeparator();
@@ -420,139 +359,16 @@ void FrontTabloWidget::switchLanguage(bool reset)
         m_currentLanguage = 1;
 }
 
-void FrontTabloWidget::drawTwoLines()
+void FrontTabloWidget::drawStaticLines()
 {
     clearTextArea(0, rows);
     const int lang = m_currentLanguage;
     const QString &line1 = m_startFirst ? m_startingPoint[lang] : m_destination[lang];
     const QString &line2 = m_startFirst ? m_destination[lang] : m_startingPoint[lang];
     const int flags = (m_mode & ModeCenter) ? CenterText : 0;
-    const BoardFont &small1 = smallFont(1);
-    const BoardFont &small2 = smallFont(2);
-    const bool split1 = line1.contains(QLatin1Char('_'));
-    const bool split2 = line2.contains(QLatin1Char('_'));
-    const auto parts1 = splitAtUnderscore(line1);
-    const auto parts2 = splitAtUnderscore(line2);
-    auto draw = [&](const QString &text, int y, const BoardFont &font) {
-        drawText(text, m_textStart, y, font, flags);
-    };
-
-    setInkColor(m_line1Color);
-    if (line2.isEmpty()) {
-        if (rows >= 32) {
-            if (split1) {
-                draw(parts1.first, 0, FontText16x16);
-                draw(parts1.second, 16, FontText16x16);
-            } else {
-                draw(line1, 0, FontText16x32);
-            }
-        } else if (rows >= 24) {
-            if (split1) {
-                draw(parts1.first, 0, FontText8x12);
-                draw(parts1.second, 12, FontText8x12);
-            } else {
-                draw(line1, 0, FontText16x20);
-            }
-        } else if (split1) {
-            draw(parts1.first, 0, small1);
-            draw(parts1.second, 8, small1);
-        } else {
-            draw(line1, 0, FontText16x16);
-        }
-        return;
-    }
-
-    if (rows >= 32) {
-        if (split1) {
-            draw(parts1.first, 0, small1);
-            draw(parts1.second, 8, small1);
-        } else {
-            draw(line1, 0, FontText16x16);
-        }
-        setInkColor(m_line2Color);
-        if (split2) {
-            draw(parts2.first, 16, small2);
-            draw(parts2.second, 24, small2);
-        } else {
-            draw(line2, 16, FontText16x16);
-        }
-    } else if (rows >= 24) {
-        draw(line1, 0, FontText8x12);
-        setInkColor(m_line2Color);
-        draw(line2, 12, FontText8x12);
-    } else {
-        draw(line1, 0, small1);
-        setInkColor(m_line2Color);
-        draw(line2, 8, small2);
-    }
-}
-
-void FrontTabloWidget::drawEnlargedDestination()
-{
-    clearTextArea(0, rows);
-    const int lang = m_currentLanguage;
-    const QString &line1 = m_startFirst ? m_startingPoint[lang] : m_destination[lang];
-    const QString &line2 = m_startFirst ? m_destination[lang] : m_startingPoint[lang];
-    const int flags = (m_mode & ModeCenter) ? CenterText : 0;
-    const BoardFont *font1 = &smallFont(1);
-    const BoardFont *font2 = &smallFont(2);
-    int y2 = 8;
-    if (rows >= 32) {
-        font1 = &FontText8x12;
-        font2 = &FontText16x20;
-        y2 = 12;
-    } else if (rows >= 24) {
-        font1 = &FontText8x8Thin;
-        font2 = &FontText16x16;
-    }
-    setInkColor(m_line1Color);
-    drawText(line1, m_textStart, 0, *font1, flags);
-    setInkColor(m_line2Color);
-    drawText(line2, m_textStart, y2, *font2, flags);
-}
-
-void FrontTabloWidget::drawOnlyDestination()
-{
-    clearTextArea(0, rows);
-    const int lang = m_currentLanguage;
-    const QString &preferred = m_startFirst ? m_destination[lang] : m_startingPoint[lang];
-    const QString &fallback = m_startFirst ? m_startingPoint[lang] : m_destination[lang];
-    const QString text = preferred.isEmpty() ? fallback : preferred;
-    const int flags = (m_mode & ModeCenter) ? CenterText : 0;
-    const BoardFont &small1 = smallFont(1);
-    const BoardFont &small2 = smallFont(2);
-    auto draw = [&](const QString &part, int y, const BoardFont &font, QRgb color) {
-        setInkColor(color);
-        drawText(part, m_textStart, y, font, flags);
-    };
-
-    const int underscores = text.count(QLatin1Char('_'));
-    if (underscores == 0) {
-        const BoardFont &font =
-            rows >= 32 ? FontText16x32 : (rows >= 24 ? FontText16x20 : FontText16x16);
-        draw(text, 0, font, m_line1Color);
-        return;
-    }
-    if (rows >= 32 && underscores >= 2) {
-        // Up to four parts; text after a fourth "_" stays in the last part.
-        const QStringList parts = text.split(QLatin1Char('_'));
-        draw(parts.at(0), 0, small1, m_line1Color);
-        draw(parts.at(1), 8, small1, m_line1Color);
-        draw(parts.at(2), 16, small2, m_line2Color);
-        if (parts.size() > 3)
-            draw(parts.mid(3).join(QLatin1Char('_')), 24, small2, m_line2Color);
-        return;
-    }
-    const auto parts = splitAtUnderscore(text);
-    if (rows >= 32) {
-        draw(parts.first, 0, FontText16x16, m_line1Color);
-        draw(parts.second, 16, FontText16x16, m_line2Color);
-    } else if (rows >= 24) {
-        draw(parts.first, 0, FontText8x12, m_line1Color);
-        draw(parts.second, 12, FontText8x12, m_line2Color);
-    } else {
-        draw(parts.first, 0, small1, m_line1Color);
-        draw(parts.second, 8, small2, m_line2Color);
+    for (const BoardLine &line : BoardLayout::staticLines(rows, m_mode, m_fontBits, line1, line2)) {
+        setInkColor(line.colorLine == 1 ? m_line1Color : m_line2Color);
+        drawText(line.text, m_textStart, line.row, *line.font, flags);
     }
 }
 
@@ -563,7 +379,7 @@ void FrontTabloWidget::drawStill()
     const BoardFont &small1 = smallFont(1);
     setInkColor(m_line1Color);
     drawText(combinedText(m_editLanguage).mid(std::max(m_textOffset, 0)), m_textStart, 0,
-             fullHeightFont(rows, small1));
+             BoardLayout::fullHeightFont(rows, small1));
 }
 
 void FrontTabloWidget::runLine(bool reset, int height, const BoardFont &font)
@@ -611,7 +427,7 @@ void FrontTabloWidget::drawStillUpperLine(bool reset)
     clearTextArea(0, h);
     setInkColor(m_line1Color);
     setClipBottom(h);
-    drawText(text, m_textStart, 0, halfHeightFont(h, small1), flags);
+    drawText(text, m_textStart, 0, BoardLayout::halfHeightFont(h, small1), flags);
     setClipBottom(rows);
 }
 
@@ -622,7 +438,7 @@ void FrontTabloWidget::drawSeparator()
     const int flags = ((m_mode & ModeStationScroll) && (m_mode & ModeCenter)) ? CenterText : 0;
     clearTextArea(h, h);
     setInkColor(m_line2Color);
-    drawText(formatSeparator(), m_textStart, h, halfHeightFont(h, small2), flags);
+    drawText(formatSeparator(), m_textStart, h, BoardLayout::halfHeightFont(h, small2), flags);
 }
 
 QString FrontTabloWidget::currentStation() const
@@ -638,7 +454,7 @@ void FrontTabloWidget::resetStationEffect(int counter, int flags)
     m_stationEffect.y = h;
     m_stationEffect.width = clipRight - m_textStart;
     m_stationEffect.height = h;
-    m_stationEffect.font = &halfHeightFont(h, small2);
+    m_stationEffect.font = &BoardLayout::halfHeightFont(h, small2);
     m_stationEffect.counter = counter;
     m_stationEffect.flags = flags;
     m_stationEffect.charIndex = 0;

@@ -105,9 +105,7 @@ private:
     void drawNumber();
     void clearTextArea(int top, int height);
     void switchLanguage(bool reset);
-    void drawTwoLines();
-    void drawEnlargedDestination();
-    void drawOnlyDestination();
+    void drawStaticLines();
     void drawStill();
     void runLine(bool reset, int height, const BoardFont &font);
     const BoardFont &smallFont(int line) const;

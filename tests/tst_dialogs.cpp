@@ -17,7 +17,7 @@ namespace {
 const QStringList iconNames = {
     "save",        "undo",    "redo",      "information", "open",       "help",
     "copyLeft",    "arrowUp", "arrowDown", "newTextFile", "removeFile", "open_dir",
-    "folder-move", "edit",    "play",      "pause",       "stop",
+    "folder-move", "edit",    "play",      "pause",       "stop",       "check",
 };
 
 const QStringList helpTexts = {

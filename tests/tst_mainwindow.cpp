@@ -177,7 +177,8 @@ private slots:
                 order.append(a->objectName());
         }
         QCOMPARE(order.join(QLatin1Char(' ')),
-                 QStringLiteral("open | saveAction | undoAction redoAction | aboutAction"));
+                 QStringLiteral(
+                     "open | saveAction | undoAction redoAction | checkAction | aboutAction"));
 
         QVERIFY(openButton->text().isEmpty());
         QVERIFY(openButton->toolTip().isEmpty());
@@ -331,6 +332,10 @@ private slots:
                               << "Вернуть"
                               << "Вернуть последнее действие" << QKeySequence("Ctrl+Shift+Z")
                               << ":/icons/redo.png";
+        QTest::newRow("check") << "checkAction"
+                               << "Проверить маршрут"
+                               << "Проверить маршрут: файлы, тексты табло, координаты"
+                               << QKeySequence("F7") << ":/icons/check.png";
         QTest::newRow("about") << "aboutAction"
                                << "О программе"
                                << "О программе" << QKeySequence() << ":/icons/information.png";

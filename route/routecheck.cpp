@@ -1,0 +1,421 @@
+#include "routecheck.h"
+
+#include "route.h"
+#include "textencoding.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+using LangGetter = QString (Route::*)(int) const;
+using StationGetter = QString (Station::*)(int) const;
+
+// Texts of the route held once per language, with the page that edits them.
+struct RouteText
+{
+    RouteFinding::Place place;
+    LangGetter get;
+    const char *name;
+    bool onBoard; // drawn with the board fonts
+};
+const RouteText routeTexts[] = {
+    {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false},
+    {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false},
+    {RouteFinding::FrontBoardPlace, &Route::frontStartingPoint, "пункт отправления", true},
+    {RouteFinding::FrontBoardPlace, &Route::frontDestination, "пункт назначения", true},
+    {RouteFinding::SideBoardPlace, &Route::sideStartingPoint, "пункт отправления", true},
+    {RouteFinding::SideBoardPlace, &Route::sideDestination, "пункт назначения", true},
+    {RouteFinding::BackBoardPlace, &Route::backStartingPoint, "пункт отправления", true},
+    {RouteFinding::BackBoardPlace, &Route::backDestination, "пункт назначения", true},
+    {RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false},
+    {RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне", false},
+    {RouteFinding::OutsideTempPlace, &Route::outsideTempText, "температура на улице", false},
+};
+
+// Single-language texts drawn on the boards.
+struct BoardText
+{
+    RouteFinding::Place place;
+    QString (Route::*get)() const;
+    const char *name;
+};
+const BoardText boardTexts[] = {
+    {RouteFinding::FrontBoardPlace, &Route::frontNumber, "номер"},
+    {RouteFinding::SideBoardPlace, &Route::sideNumber, "номер"},
+    {RouteFinding::SideBoardPlace, &Route::sideSeparator, "разделитель"},
+    {RouteFinding::BackBoardPlace, &Route::backNumber, "номер"},
+};
+
+struct StationText
+{
+    StationGetter get;
+    const char *name;
+};
+const StationText stationTexts[] = {
+    {&Station::name, "объявление остановки"},
+    {&Station::nextName, "объявление следующей остановки"},
+    {&Station::sideName, "название на боковом табло"},
+};
+
+// The route's own files, never "unused".
+const char *const routeFiles[] = {"ost.txt", "coord.txt", "sidetab.txt", "script.txt",
+                                  "backtab.txt"};
+
+} // namespace
+
+QString RouteFinding::placeName(Place place)
+{
+    switch (place) {
+    case FrontBoardPlace:
+        return QStringLiteral("переднее табло");
+    case SideBoardPlace:
+        return QStringLiteral("боковое табло");
+    case BackBoardPlace:
+        return QStringLiteral("заднее табло");
+    case RouteTextPlace:
+    case SalonTempPlace:
+    case OutsideTempPlace:
+        return QStringLiteral("салонное табло");
+    case AdListPlace:
+        return QStringLiteral("список рекламы");
+    case RouteFolderPlace:
+        return QStringLiteral("папка маршрута");
+    default:
+        return QStringLiteral("маршрут");
+    }
+}
+
+namespace {
+
+// Names of the files of one folder, found exactly or regardless of case.
+class FolderListing
+{
+public:
+    explicit FolderListing(const QString &folder) : m_folder(folder)
+    {
+        if (folder.isEmpty())
+            return;
+        for (const QString &name :
+             QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort)) {
+            m_exact.insert(name);
+            m_folded.insert(name.toLower(), name);
+        }
+    }
+    const QSet<QString> &names() const { return m_exact; }
+    bool has(const QString &name) const
+    {
+        if (isPath(name))
+            return QFileInfo::exists(m_folder + QLatin1Char('/') + name);
+        return m_exact.contains(name);
+    }
+    // The name on disk that differs from a missing one only in case, or empty.
+    QString caseVariant(const QString &name) const
+    {
+        return isPath(name) ? QString() : m_folded.value(name.toLower());
+    }
+
+private:
+    static bool isPath(const QString &name)
+    {
+        return name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'));
+    }
+    QString m_folder;
+    QSet<QString> m_exact;
+    QHash<QString, QString> m_folded;
+};
+
+class Checker
+{
+public:
+    Checker(const Route &route, const RouteCheck::CharFilter &canShow)
+        : m_route(route), m_canShow(canShow), m_langs(RouteCheck::languageCount(route))
+    {
+    }
+
+    QList<RouteFinding> run()
+    {
+        checkRouteTexts();
+        for (int i = 0; i < m_route.stationCount(); ++i)
+            checkStation(i);
+        checkPositions();
+        checkFiles();
+        RouteCheck::sortBySeverity(m_findings);
+        return m_findings;
+    }
+
+private:
+    RouteFinding &add(RouteFinding::Severity severity, RouteFinding::Place place,
+                      const QString &message, int station = -1)
+    {
+        RouteFinding f;
+        f.severity = severity;
+        f.place = place;
+        f.station = station;
+        f.where = station >= 0 ? RouteCheck::stationLabel(m_route, station)
+                               : RouteFinding::placeName(place);
+        f.message = message;
+        m_findings.append(f);
+        return m_findings.last();
+    }
+
+    QString textName(const char *name, int lang) const
+    {
+        const QString text = QString::fromUtf8(name);
+        return m_langs > 1 ? text + QStringLiteral(" (язык %1)").arg(lang + 1) : text;
+    }
+
+    // One finding per text, listing every character the boards would drop.
+    void checkCharacters(const QString &text, const QString &name, RouteFinding::Place place,
+                         int lang, int station = -1)
+    {
+        if (!m_canShow)
+            return;
+        const QVector<uint> missing = RouteCheck::missingCharacters(text, m_canShow);
+        if (missing.isEmpty())
+            return;
+        QStringList shown;
+        for (const uint c : missing)
+            shown << QStringLiteral("«%1» (U+%2)")
+                         .arg(QString::fromUcs4(&c, 1))
+                         .arg(QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        const QString verb = missing.size() > 1 ? QStringLiteral("символы %1 не отображаются")
+                                                : QStringLiteral("символ %1 не отображается");
+        add(RouteFinding::Error, place,
+            name + QStringLiteral(" «") + text + QStringLiteral("»: ") +
+                verb.arg(shown.join(QStringLiteral(", "))) + QStringLiteral(" шрифтами табло"),
+            station)
+            .lang = lang;
+    }
+
+    void checkSecondLanguage(const QString &first, const QString &second, const QString &name,
+                             RouteFinding::Place place, int station = -1)
+    {
+        if (m_langs > 1 && !first.trimmed().isEmpty() && second.trimmed().isEmpty())
+            add(RouteFinding::Error, place, name + QStringLiteral(": нет текста на втором языке"),
+                station)
+                .lang = 1;
+    }
+
+    void checkRouteTexts()
+    {
+        for (const RouteText &t : routeTexts) {
+            const QString first = (m_route.*t.get)(0);
+            checkSecondLanguage(first, (m_route.*t.get)(1), QString::fromUtf8(t.name), t.place);
+            for (int lang = 0; t.onBoard && lang < m_langs; ++lang)
+                checkCharacters((m_route.*t.get)(lang), textName(t.name, lang), t.place, lang);
+        }
+        for (const BoardText &t : boardTexts)
+            checkCharacters((m_route.*t.get)(), QString::fromUtf8(t.name), t.place, -1);
+    }
+
+    void checkStation(int i)
+    {
+        const Station *s = m_route.station(i);
+        const QString name = s->name(0).trimmed();
+        if (name.isEmpty() || name == m_route.stationWord(0))
+            add(RouteFinding::Error, RouteFinding::StationTextPlace, QStringLiteral("нет названия"),
+                i)
+                .lang = 0;
+        for (const StationText &t : stationTexts) {
+            checkSecondLanguage((s->*t.get)(0), (s->*t.get)(1), QString::fromUtf8(t.name),
+                                RouteFinding::StationTextPlace, i);
+            for (int lang = 0; lang < m_langs; ++lang)
+                checkCharacters((s->*t.get)(lang), textName(t.name, lang),
+                                RouteFinding::StationTextPlace, lang, i);
+        }
+        if (!s->coordinate().isValid())
+            add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,
+                QStringLiteral("нет координат: объявление по положению не сработает"), i);
+        else if (s->radius() == 0)
+            add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,
+                QStringLiteral("радиус 0: объявление по положению не сработает"), i);
+    }
+
+    void checkPositions()
+    {
+        for (int i = 1; i < m_route.stationCount(); ++i) {
+            const QGeoCoordinate a = m_route.station(i - 1)->coordinate();
+            const QGeoCoordinate b = m_route.station(i)->coordinate();
+            if (!a.isValid() || !b.isValid())
+                continue;
+            const double d = a.distanceTo(b);
+            const QString previous = QStringLiteral("станции %1").arg(i);
+            if (d > RouteCheck::farApartMeters)
+                add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,
+                    QStringLiteral("до предыдущей %1 %2 км, больше %3 км")
+                        .arg(previous)
+                        .arg(d / 1000.0, 0, 'f', 1)
+                        .arg(RouteCheck::farApartMeters / 1000.0),
+                    i);
+            // The last stop of one direction may well be the first of the other.
+            else if (d < 1.0 && i != m_route.backStationIndex())
+                add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,
+                    QStringLiteral("та же координата, что у предыдущей ") + previous, i);
+        }
+    }
+
+    // A referenced file that is not there; a file there only in another case is a warning.
+    void checkFile(const FolderListing &folder, const QString &name, RouteFinding::Place place,
+                   int station, int row, const QString &where)
+    {
+        if (folder.has(name))
+            return;
+        const QString variant = folder.caseVariant(name);
+        RouteFinding &f =
+            variant.isEmpty()
+                ? add(RouteFinding::Error, place, QStringLiteral("нет файла ") + name + where,
+                      station)
+                : add(RouteFinding::Warning, place,
+                      QStringLiteral("файл ") + name + where + QStringLiteral(" есть только как ") +
+                          variant + QStringLiteral(" (другой регистр букв)"),
+                      station);
+        f.row = row;
+        f.file = name;
+    }
+
+    void checkFiles()
+    {
+        const QString routePath = m_route.path();
+        const QString adPath = m_route.adPath();
+        const FolderListing routeFolder(routePath);
+        const bool sameFolder = QDir::cleanPath(adPath) == QDir::cleanPath(routePath);
+        const FolderListing adFolder(sameFolder ? QString() : adPath);
+        const FolderListing &ads = sameFolder ? routeFolder : adFolder;
+
+        QSet<QString> used;
+        for (const char *name : routeFiles)
+            used.insert(QString::fromLatin1(name));
+        for (int i = 0; i < m_route.stationCount(); ++i) {
+            const Station *s = m_route.station(i);
+            const QStringList *lists[] = {&s->soundFiles(), &s->textFiles()};
+            for (int l = 0; l < 2; ++l) {
+                for (int row = 0; row < lists[l]->size(); ++row) {
+                    const QString &name = lists[l]->at(row);
+                    if (name.isEmpty())
+                        continue;
+                    used.insert(name.toLower());
+                    checkFile(routeFolder, name,
+                              l == 0 ? RouteFinding::StationSoundPlace
+                                     : RouteFinding::StationTextFilePlace,
+                              i, row, QString());
+                }
+            }
+        }
+        QSet<QString> usedAds{QStringLiteral("rscript.txt")};
+        const QStringList &adFiles = m_route.adTextFiles();
+        for (int row = 0; row < adFiles.size(); ++row) {
+            usedAds.insert(adFiles.at(row).toLower());
+            checkFile(ads, adFiles.at(row), RouteFinding::AdListPlace, -1, row,
+                      QStringLiteral(" в папке рекламы"));
+        }
+        if (sameFolder)
+            used.unite(usedAds);
+
+        reportUnused(routeFolder, used, QStringLiteral("папка маршрута"),
+                     RouteFinding::RouteFolderPlace);
+        if (!sameFolder)
+            reportUnused(adFolder, usedAds, QStringLiteral("папка рекламы"),
+                         RouteFinding::AdListPlace);
+    }
+
+    // Sound and text files of a folder that no station and no list names.
+    void reportUnused(const FolderListing &folder, const QSet<QString> &used, const QString &where,
+                      RouteFinding::Place place)
+    {
+        QStringList unused;
+        for (const QString &name : folder.names()) {
+            if (fileKind(name) != FileKindNone && !used.contains(name.toLower()))
+                unused << name;
+        }
+        unused.sort();
+        for (const QString &name : unused) {
+            RouteFinding &f =
+                add(RouteFinding::Note, place,
+                    QStringLiteral("файл ") + name + QStringLiteral(" нигде не используется"));
+            f.where = where;
+            f.file = name;
+        }
+    }
+
+    const Route &m_route;
+    const RouteCheck::CharFilter &m_canShow;
+    const int m_langs;
+    QList<RouteFinding> m_findings;
+};
+
+} // namespace
+
+QString RouteFinding::severityName(Severity severity)
+{
+    switch (severity) {
+    case Error:
+        return QStringLiteral("error");
+    case Warning:
+        return QStringLiteral("warning");
+    case Note:
+        break;
+    }
+    return QStringLiteral("note");
+}
+
+QList<RouteFinding> RouteCheck::run(const Route &route, const CharFilter &canShow)
+{
+    return Checker(route, canShow).run();
+}
+
+int RouteCheck::languageCount(const Route &route)
+{
+    for (const RouteText &t : routeTexts) {
+        if (!(route.*t.get)(1).isEmpty())
+            return 2;
+    }
+    for (const Station *s : route.stations()) {
+        for (const StationText &t : stationTexts) {
+            if (!(s->*t.get)(1).isEmpty())
+                return 2;
+        }
+    }
+    return 1;
+}
+
+QString RouteCheck::stationLabel(const Route &route, int index)
+{
+    const Station *s = route.station(index);
+    const QString number = QStringLiteral("станция %1").arg(index + 1);
+    if (!s)
+        return number;
+    QString name = s->sideName(0).trimmed();
+    if (name.isEmpty())
+        name = route.sideNameFromText(0, s->name(0)).trimmed();
+    return name.isEmpty() ? number : number + QStringLiteral(" «") + name + QStringLiteral("»");
+}
+
+QVector<uint> RouteCheck::missingCharacters(const QString &text, const CharFilter &canShow)
+{
+    QVector<uint> missing;
+    for (int i = 0; i < text.size(); ++i) {
+        uint c = text.at(i).unicode();
+        // A character beyond the 16-bit range never has a glyph.
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        if (pair) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        if ((pair || !canShow(QChar(ushort(c)))) && !missing.contains(c))
+            missing.append(c);
+    }
+    return missing;
+}
+
+void RouteCheck::sortBySeverity(QList<RouteFinding> &findings)
+{
+    std::stable_sort(
+        findings.begin(), findings.end(),
+        [](const RouteFinding &a, const RouteFinding &b) { return a.severity < b.severity; });
+}
