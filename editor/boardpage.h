@@ -28,6 +28,8 @@ public:
         FieldCount
     };
 
+    static const int ModeButtonCount = 4;
+
     BoardPage(RouteForm *form, RouteForm::Board board);
 
     FrontTabloWidget *tablo() const { return m_tablo; }
@@ -73,4 +75,6 @@ private:
     const BoardSetup &m_setup;
     FrontTabloWidget *m_tablo;
     QLineEdit *m_edits[FieldCount] = {};
+    QAbstractButton *m_modeButtons[ModeButtonCount] = {};
+    QAbstractButton *m_fontButtons[2] = {};
 };
