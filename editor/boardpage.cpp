@@ -109,7 +109,8 @@ BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
         if (!edit)
             continue;
         const Field field = Field(f);
-        connect(edit, &QLineEdit::editingFinished, this, [this, field] { finishText(field); });
+        connect(edit, &QLineEdit::editingFinished, this,
+                [this, field] { finishText(field, editLang()); });
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field](const QString &text) { showTypedText(field, text); });
         if (field == NumberField)
@@ -333,11 +334,23 @@ void BoardPage::refreshMarked()
     }
 }
 
-void BoardPage::finishText(Field field)
+void BoardPage::showLanguage(int lang)
+{
+    for (Field field : {StartingPointField, DestinationField}) {
+        if (m_edits[field]->isModified())
+            finishText(field, 1 - lang);
+    }
+    m_edits[StartingPointField]->setText(text(StartingPointField, lang));
+    m_edits[DestinationField]->setText(text(DestinationField, lang));
+    m_tablo->setEditLanguage(lang);
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::finishText(Field field, int lang)
 {
     QLineEdit *edit = m_edits[field];
     const QString typed = edit->text().trimmed();
-    const int lang = editLang();
+    edit->setModified(false);
     const QString old = text(field, lang);
     if (typed == old) {
         edit->setText(typed);
