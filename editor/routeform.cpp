@@ -900,6 +900,8 @@ void RouteForm::onLangCountClicked(int id)
 {
     if (id == m_langCount)
         return;
+    // A text still being typed becomes its own step first, in the language it was typed in.
+    clearFocusedWidget();
     // Fewer languages: every text of the dropped languages is emptied in the same step.
     auto *parent = new QUndoCommand;
     for (int l = id; l < m_langCount; ++l) {
