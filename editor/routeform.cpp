@@ -73,11 +73,6 @@ QString formatCoordinate(const QGeoCoordinate &c)
     return QStringLiteral("%1 %2").arg(c.latitude(), 0, 'f', 5).arg(c.longitude(), 0, 'f', 5);
 }
 
-template <class C> QUndoCommand *clearText(RouteForm *form, int lang, QUndoCommand *parent)
-{
-    return new C(form, lang, QString(), parent);
-}
-
 } // namespace
 
 RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
@@ -830,43 +825,9 @@ void RouteForm::onLangCountClicked(int id)
 {
     if (id == m_langCount)
         return;
-    // Fewer languages: every text of the dropped languages is emptied in the same step.
-    auto *parent = new QUndoCommand;
-    for (int l = id; l < m_langCount; ++l) {
-        using LangTextCommand = QUndoCommand *(*)(RouteForm *, int, QUndoCommand *);
-        const struct
-        {
-            QString (Route::*text)(int) const;
-            LangTextCommand clear;
-        } routeTexts[] = {
-            {&Route::stationWord, &clearText<SetStationWordCommand>},
-            {&Route::nextWord, &clearText<SetNextWordCommand>},
-            {&Route::frontStartingPoint, &clearText<SetFrontStartingPointCmd>},
-            {&Route::frontDestination, &clearText<SetFrontDestinationCmd>},
-            {&Route::sideStartingPoint, &clearText<SetSideStartingPointCmd>},
-            {&Route::sideDestination, &clearText<SetSideDestinationCmd>},
-            {&Route::backStartingPoint, &clearText<SetBackStartingPointCmd>},
-            {&Route::backDestination, &clearText<SetBackDestinationCmd>},
-            {&Route::routeText, &clearText<SetRouteTextCmd>},
-            {&Route::salonTempText, &clearText<SetSalonTempTextCmd>},
-            {&Route::outsideTempText, &clearText<SetOutsideTempTextCmd>},
-        };
-        for (const auto &t : routeTexts) {
-            if (!(m_route.*t.text)(l).isEmpty())
-                t.clear(this, l, parent);
-        }
-        for (int i = 0; i < m_route.stationCount(); ++i) {
-            const Station *s = m_route.station(i);
-            if (!s->name(l).isEmpty())
-                new SetStationNameCmd(this, i, l, QString(), parent);
-            if (!s->nextName(l).isEmpty())
-                new SetStationNextNameCmd(this, i, l, QString(), parent);
-            if (!s->sideName(l).isEmpty())
-                new SetStationSideNameCmd(this, i, l, QString(), parent);
-        }
-    }
-    new SetLangCountCmd(this, id, parent);
-    m_undoStack->push(parent);
+    // A text still being typed becomes its own step first, in the language it was typed in.
+    clearFocusedWidget();
+    m_undoStack->push(languageCountCommand(this, id));
 }
 
 void RouteForm::onGeneralLangToggled(int id, bool checked)
@@ -877,38 +838,41 @@ void RouteForm::onGeneralLangToggled(int id, bool checked)
     ui->nextWordEdit->setText(m_route.nextWord(id));
 }
 
-#define ROUTEFORM_BOARD_LANG_TOGGLED(Slot, board, prefix, Starting, Destination)                   \
-    void RouteForm::Slot(int id, bool checked)                                                     \
-    {                                                                                              \
-        if (!checked)                                                                              \
-            return;                                                                                \
-        ui->prefix##StartingPointEdit->setText(m_route.Starting(id));                              \
-        ui->prefix##DestinationEdit->setText(m_route.Destination(id));                             \
-        tablo(board)->setEditLanguage(id);                                                         \
-        tablo(board)->refreshTablo();                                                              \
-    }
+// The pages finish a pending edit in the language shown so far before loading the other one.
+void RouteForm::onFrontLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[FrontBoard]->showLanguage(id);
+}
 
-ROUTEFORM_BOARD_LANG_TOGGLED(onFrontLangToggled, FrontBoard, front, frontStartingPoint,
-                             frontDestination)
-ROUTEFORM_BOARD_LANG_TOGGLED(onSideLangToggled, SideBoard, side, sideStartingPoint, sideDestination)
-ROUTEFORM_BOARD_LANG_TOGGLED(onBackLangToggled, BackBoard, back, backStartingPoint, backDestination)
+void RouteForm::onSideLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[SideBoard]->showLanguage(id);
+}
+
+void RouteForm::onBackLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[BackBoard]->showLanguage(id);
+}
 
 void RouteForm::onRouteTextLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->routeTextEdit->setText(m_route.routeText(id));
+        m_salon->showLanguage(SalonPage::RouteLine, id);
 }
 
 void RouteForm::onSalonTempLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->salonTempEdit->setText(m_route.salonTempText(id));
+        m_salon->showLanguage(SalonPage::SalonTempLine, id);
 }
 
 void RouteForm::onOutsideTempLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->outsideTempEdit->setText(m_route.outsideTempText(id));
+        m_salon->showLanguage(SalonPage::OutsideTempLine, id);
 }
 
 void RouteForm::onStationLangToggled(int id, bool checked)
