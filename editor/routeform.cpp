@@ -1,18 +1,21 @@
 #include "routeform.h"
 
 #include "boardheader.h"
+#include "boardpage.h"
+#include "filelistpair.h"
+#include "filelists.h"
 #include "fronttablowidget.h"
 #include "routemodel.h"
+#include "salonpage.h"
 #include "soundpreview.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
+#include "undocommands.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCursor>
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
@@ -22,13 +25,13 @@
 #include <QSaveFile>
 #include <QStandardItemModel>
 #include <QStyleOption>
-#include <QTimerEvent>
 #include <QUndoStack>
+
+#include <utility>
 
 namespace {
 
 const int StoredValueRole = Qt::UserRole + 1;
-const int FolderRescanDelay = 250;
 
 const char *const editorIniName = "editor.ini";
 const char *const editorIniKeys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
@@ -63,58 +66,11 @@ struct ColorRow
     QVariant stored;
 };
 
-// The route folder's own data files never show up as announcement texts.
-bool isRouteDataFile(const QString &name)
-{
-    static const QStringList names{QStringLiteral("ost.txt"),     QStringLiteral("ost~.txt"),
-                                   QStringLiteral("coord.txt"),   QStringLiteral("coord~.txt"),
-                                   QStringLiteral("script.txt"),  QStringLiteral("script~.txt"),
-                                   QStringLiteral("backtab.txt"), QStringLiteral("backtab~.txt"),
-                                   QStringLiteral("sidetab.txt"), QStringLiteral("sidetab~.txt")};
-    return names.contains(name, Qt::CaseInsensitive);
-}
-
-bool isAdScriptFile(const QString &name)
-{
-    return name.compare(QLatin1String("rscript.txt"), Qt::CaseInsensitive) == 0 ||
-           name.compare(QLatin1String("rscript~.txt"), Qt::CaseInsensitive) == 0;
-}
-
 QString formatCoordinate(const QGeoCoordinate &c)
 {
     if (!c.isValid())
         return QString();
     return QStringLiteral("%1 %2").arg(c.latitude(), 0, 'f', 5).arg(c.longitude(), 0, 'f', 5);
-}
-
-QListWidgetItem *fileItem(const QString &name)
-{
-    auto *item = new QListWidgetItem(name);
-    item->setSizeHint(QSize(0, 40));
-    return item;
-}
-
-void fillFileList(QListWidget *list, const QStringList &names)
-{
-    list->clear();
-    for (const QString &name : names)
-        list->addItem(fileItem(name));
-}
-
-// Makes the first item with exactly this text current again after a rescan.
-void restoreCurrent(QListWidget *list, const QString &text)
-{
-    if (text.isEmpty())
-        return;
-    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
-    if (!found.isEmpty())
-        list->setCurrentItem(found.first());
-}
-
-QString currentText(const QListWidget *list)
-{
-    const QListWidgetItem *item = list->currentItem();
-    return item ? item->text() : QString();
 }
 
 } // namespace
@@ -148,10 +104,6 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
     createButtonGroups();
 
-    m_folderWatcher = new QFileSystemWatcher(this);
-    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, this,
-            &RouteForm::onDirectoryChange);
-
     m_model = new RouteModel(this);
     ui->stationList->setModel(m_model);
     ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
@@ -170,6 +122,7 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
         new SoundPreview({ui->playSoundBtn, ui->stopSoundBtn, ui->playSoundSlider,
                           ui->playPositionLabel, ui->playNameLabel, ui->playErrorLabel},
                          this);
+    m_fileLists = new FileLists(this, ui, m_soundPreview);
 
     for (int board = FrontBoard; board <= BackBoard; ++board)
         tablo(Board(board))->setBoardType(m_tabloType[board]);
@@ -180,16 +133,19 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     connect(ui->backTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
             &RouteForm::showBackTabloMenu);
 
-    for (QLineEdit *edit : {ui->frontStartingPointEdit, ui->frontDestinationEdit,
-                            ui->sideStartingPointEdit, ui->sideDestinationEdit, ui->sideSepEdit,
-                            ui->backStartingPointEdit, ui->backDestinationEdit})
-        edit->installEventFilter(this);
+    // The pages connect their own controls and watch the focus of their text fields.
+    for (int board = FrontBoard; board <= BackBoard; ++board)
+        m_boards[board] = new BoardPage(this, Board(board));
+    m_salon = new SalonPage(this);
 }
 
 RouteForm::~RouteForm()
 {
-    m_routeFolderTimer.stop();
-    m_adFolderTimer.stop();
+    // The pages go before the widgets they watch, which still report their focus while dying.
+    for (BoardPage *&page : m_boards)
+        delete std::exchange(page, nullptr);
+    delete std::exchange(m_salon, nullptr);
+    delete std::exchange(m_fileLists, nullptr);
     // The children go first, while the route they may still reach is alive.
     m_model->setRoute(nullptr);
     while (!children().isEmpty())
@@ -311,7 +267,7 @@ void RouteForm::openRoute(const QString &path)
     if (!m_route.load(path))
         m_route.newRoute(path);
 
-    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
     m_currentStation = -1;
     m_lastChange = LastChange();
 
@@ -335,12 +291,7 @@ void RouteForm::openRoute(const QString &path)
     if (changed)
         m_undoStack->resetClean();
 
-    for (const QString &folder : {m_route.path(), m_route.adPath()}) {
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            m_folderWatcher->addPath(folder);
-    }
-    refreshRouteFolderFiles();
-    refreshAdFolderFiles();
+    m_fileLists->watch();
 
     if (!readEditorIni())
         writeEditorIni();
@@ -411,7 +362,7 @@ void RouteForm::fillControls()
     ui->salonTempEdit->setText(r.salonTempText(0));
     ui->outsideTempEdit->setText(r.outsideTempText(0));
 
-    fillFileList(ui->adTextFileList, r.adTextFiles());
+    FileListPair::fill(ui->adTextFileList, r.adTextFiles());
     ui->allAdTextFileLabel->setText(r.adFolderRelative());
 }
 
@@ -564,11 +515,7 @@ bool RouteForm::saveRoute()
 void RouteForm::closeRoute()
 {
     stopPlaying();
-    m_routeFolderTimer.stop();
-    m_adFolderTimer.stop();
-    const QStringList watched = m_folderWatcher->directories();
-    if (!watched.isEmpty())
-        m_folderWatcher->removePaths(watched);
+    m_fileLists->unwatch();
     // The view hears of the emptied list before the stations go.
     m_model->setRoute(nullptr);
     m_undoStack->clear();
@@ -582,7 +529,7 @@ void RouteForm::closeRoute()
 void RouteForm::undo()
 {
     clearFocusedWidget();
-    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
     m_undoStack->undo();
     showLastChange();
 }
@@ -590,7 +537,7 @@ void RouteForm::undo()
 void RouteForm::redo()
 {
     clearFocusedWidget();
-    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
     m_undoStack->redo();
     showLastChange();
 }
@@ -619,18 +566,14 @@ void RouteForm::showLastChange()
     ui->textFileList->setCurrentRow(m_lastChange.textRow);
     ui->soundFileList->setCurrentRow(m_lastChange.soundRow);
 
-    if (m_frontTabloDirty) {
-        m_frontTabloDirty = false;
-        ui->frontTabloWdt->refreshTablo();
-    }
-    if (m_backTabloDirty) {
-        m_backTabloDirty = false;
-        ui->backTabloWdt->refreshTablo();
-    }
-    if (m_sideTabloDirty) {
-        m_sideTabloDirty = false;
-        setSideTabloStations();
-        ui->sideTabloWdt->refreshTablo();
+    // The side board lists stations, so its list is rebuilt as well.
+    for (Board board : {FrontBoard, BackBoard, SideBoard}) {
+        if (!m_tabloDirty[board])
+            continue;
+        m_tabloDirty[board] = false;
+        if (board == SideBoard)
+            setSideTabloStations();
+        tablo(board)->refreshTablo();
     }
 }
 
@@ -862,7 +805,7 @@ void RouteForm::setSideTabloStations()
 
 bool RouteForm::eventFilter(QObject *watched, QEvent *event)
 {
-    // Focus tracking of the board text fields arrives with board editing.
+    // The board pages watch the focus of their own text fields.
     return QWidget::eventFilter(watched, event);
 }
 
@@ -880,10 +823,11 @@ void RouteForm::paintEvent(QPaintEvent *event)
 
 void RouteForm::onLangCountClicked(int id)
 {
-    // Changing the number of languages becomes an undo step with board editing;
-    // until then the selector keeps showing the count in use.
-    if (id != m_langCount)
-        m_langCountGroup->button(m_langCount)->setChecked(true);
+    if (id == m_langCount)
+        return;
+    // A text still being typed becomes its own step first, in the language it was typed in.
+    clearFocusedWidget();
+    m_undoStack->push(languageCountCommand(this, id));
 }
 
 void RouteForm::onGeneralLangToggled(int id, bool checked)
@@ -894,38 +838,41 @@ void RouteForm::onGeneralLangToggled(int id, bool checked)
     ui->nextWordEdit->setText(m_route.nextWord(id));
 }
 
-#define ROUTEFORM_BOARD_LANG_TOGGLED(Slot, board, prefix, Starting, Destination)                   \
-    void RouteForm::Slot(int id, bool checked)                                                     \
-    {                                                                                              \
-        if (!checked)                                                                              \
-            return;                                                                                \
-        ui->prefix##StartingPointEdit->setText(m_route.Starting(id));                              \
-        ui->prefix##DestinationEdit->setText(m_route.Destination(id));                             \
-        tablo(board)->setEditLanguage(id);                                                         \
-        tablo(board)->refreshTablo();                                                              \
-    }
+// The pages finish a pending edit in the language shown so far before loading the other one.
+void RouteForm::onFrontLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[FrontBoard]->showLanguage(id);
+}
 
-ROUTEFORM_BOARD_LANG_TOGGLED(onFrontLangToggled, FrontBoard, front, frontStartingPoint,
-                             frontDestination)
-ROUTEFORM_BOARD_LANG_TOGGLED(onSideLangToggled, SideBoard, side, sideStartingPoint, sideDestination)
-ROUTEFORM_BOARD_LANG_TOGGLED(onBackLangToggled, BackBoard, back, backStartingPoint, backDestination)
+void RouteForm::onSideLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[SideBoard]->showLanguage(id);
+}
+
+void RouteForm::onBackLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[BackBoard]->showLanguage(id);
+}
 
 void RouteForm::onRouteTextLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->routeTextEdit->setText(m_route.routeText(id));
+        m_salon->showLanguage(SalonPage::RouteLine, id);
 }
 
 void RouteForm::onSalonTempLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->salonTempEdit->setText(m_route.salonTempText(id));
+        m_salon->showLanguage(SalonPage::SalonTempLine, id);
 }
 
 void RouteForm::onOutsideTempLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->outsideTempEdit->setText(m_route.outsideTempText(id));
+        m_salon->showLanguage(SalonPage::OutsideTempLine, id);
 }
 
 void RouteForm::onStationLangToggled(int id, bool checked)
@@ -987,8 +934,8 @@ void RouteForm::onCurrentStationChanged(const QModelIndex &current)
     ui->removeStationBtn->setVisible(
         n > 2 && !(m_route.hasBackDirection() && (back == i + 1 || back == i + 2)));
     showStationTexts(selectedLang(StationLang));
-    fillFileList(ui->soundFileList, s->soundFiles());
-    fillFileList(ui->textFileList, s->textFiles());
+    FileListPair::fill(ui->soundFileList, s->soundFiles());
+    FileListPair::fill(ui->textFileList, s->textFiles());
     ui->coordEdit->setText(formatCoordinate(s->coordinate()));
     {
         const QSignalBlocker blocker(ui->radiusSpn);
@@ -997,78 +944,418 @@ void RouteForm::onCurrentStationChanged(const QModelIndex &current)
     ui->rightStack->setCurrentWidget(ui->stationPage);
 }
 
-// --- Folder lists -----------------------------------------------------------------
-
-void RouteForm::refreshRouteFolderFiles()
-{
-    const QString text = currentText(ui->allTextFileList);
-    const QString sound = currentText(ui->allSoundFileList);
-    ui->allTextFileList->clear();
-    ui->allSoundFileList->clear();
-    if (m_route.path().isEmpty())
-        return;
-    QDirIterator it(m_route.path(), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        switch (fileKind(name)) {
-        case FileKindSound:
-            ui->allSoundFileList->addItem(fileItem(name));
-            break;
-        case FileKindText:
-            if (!isRouteDataFile(name))
-                ui->allTextFileList->addItem(fileItem(name));
-            break;
-        default:
-            break;
-        }
-    }
-    restoreCurrent(ui->allTextFileList, text);
-    restoreCurrent(ui->allSoundFileList, sound);
-}
-
-void RouteForm::refreshAdFolderFiles()
-{
-    const QString ad = currentText(ui->allAdTextFileList);
-    ui->allAdTextFileList->clear();
-    if (m_route.adPath().isEmpty())
-        return;
-    QDirIterator it(m_route.adPath(), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (fileKind(name) == FileKindText && !isAdScriptFile(name))
-            ui->allAdTextFileList->addItem(fileItem(name));
-    }
-    restoreCurrent(ui->allAdTextFileList, ad);
-}
-
-void RouteForm::onDirectoryChange(const QString &path)
-{
-    if (path.compare(m_route.path(), Qt::CaseInsensitive) == 0 && !m_routeFolderTimer.isActive())
-        m_routeFolderTimer.start(FolderRescanDelay, Qt::CoarseTimer, this);
-    if (path.compare(m_route.adPath(), Qt::CaseInsensitive) == 0 && !m_adFolderTimer.isActive())
-        m_adFolderTimer.start(FolderRescanDelay, Qt::CoarseTimer, this);
-}
-
-void RouteForm::timerEvent(QTimerEvent *event)
-{
-    if (event->timerId() == m_routeFolderTimer.timerId()) {
-        m_routeFolderTimer.stop();
-        refreshRouteFolderFiles();
-    } else if (event->timerId() == m_adFolderTimer.timerId()) {
-        m_adFolderTimer.stop();
-        refreshAdFolderFiles();
-    } else {
-        QWidget::timerEvent(event);
-    }
-}
-
 // --- Sound preview ------------------------------------------------------------------
 
 void RouteForm::stopPlaying()
 {
     m_soundPreview->stop();
+}
+
+// --- Apply operations of the boards and the running line ----------------------------
+
+void RouteForm::setFrontNumber(const QString &text)
+{
+    m_boards[FrontBoard]->setText(BoardPage::NumberField, 0, text);
+}
+
+void RouteForm::setFrontStartingPoint(int lang, const QString &text)
+{
+    m_boards[FrontBoard]->setText(BoardPage::StartingPointField, lang, text);
+}
+
+void RouteForm::setFrontDestination(int lang, const QString &text)
+{
+    m_boards[FrontBoard]->setText(BoardPage::DestinationField, lang, text);
+}
+
+void RouteForm::setFrontTabloMode(int flags)
+{
+    m_boards[FrontBoard]->setMode(flags);
+}
+
+void RouteForm::setFrontTabloFont(int bits)
+{
+    m_boards[FrontBoard]->setFont(bits);
+}
+
+void RouteForm::setSideNumber(const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::NumberField, 0, text);
+}
+
+void RouteForm::setSideStartingPoint(int lang, const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::StartingPointField, lang, text);
+}
+
+void RouteForm::setSideDestination(int lang, const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::DestinationField, lang, text);
+}
+
+void RouteForm::setSideTabloMode(int flags)
+{
+    m_boards[SideBoard]->setMode(flags);
+}
+
+void RouteForm::setSideTabloFont(int bits)
+{
+    m_boards[SideBoard]->setFont(bits);
+}
+
+void RouteForm::setBackNumber(const QString &text)
+{
+    m_boards[BackBoard]->setText(BoardPage::NumberField, 0, text);
+}
+
+void RouteForm::setBackStartingPoint(int lang, const QString &text)
+{
+    m_boards[BackBoard]->setText(BoardPage::StartingPointField, lang, text);
+}
+
+void RouteForm::setBackDestination(int lang, const QString &text)
+{
+    m_boards[BackBoard]->setText(BoardPage::DestinationField, lang, text);
+}
+
+void RouteForm::setBackTabloMode(int flags)
+{
+    m_boards[BackBoard]->setMode(flags);
+}
+
+void RouteForm::setBackTabloFont(int bits)
+{
+    m_boards[BackBoard]->setFont(bits);
+}
+
+void RouteForm::setFrontNumberColor(const QColor &color)
+{
+    m_boards[FrontBoard]->setNumberColor(color);
+}
+
+void RouteForm::setFrontStartColor(const QColor &color)
+{
+    m_boards[FrontBoard]->setStartColor(color);
+}
+
+void RouteForm::setFrontDestColor(const QColor &color)
+{
+    m_boards[FrontBoard]->setDestColor(color);
+}
+
+void RouteForm::setLeftSofitColor(int code)
+{
+    m_boards[FrontBoard]->setSofitColor(true, code);
+}
+
+void RouteForm::setRightSofitColor(int code)
+{
+    m_boards[FrontBoard]->setSofitColor(false, code);
+}
+
+void RouteForm::setSideStationCount(int count)
+{
+    m_boards[SideBoard]->setStationCount(count);
+}
+
+void RouteForm::setSideSeparator(const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::SeparatorField, 0, text);
+}
+
+void RouteForm::setSalonTabloOrder(const QByteArray &order)
+{
+    m_salon->setOrder(order);
+}
+
+void RouteForm::setRouteText(int lang, const QString &text)
+{
+    m_salon->setText(SalonPage::RouteLine, lang, text);
+}
+
+void RouteForm::setSalonTempText(int lang, const QString &text)
+{
+    m_salon->setText(SalonPage::SalonTempLine, lang, text);
+}
+
+void RouteForm::setOutsideTempText(int lang, const QString &text)
+{
+    m_salon->setText(SalonPage::OutsideTempLine, lang, text);
+}
+
+// --- Apply operations of the stations -------------------------------------------------
+
+void RouteForm::noteStationChange(int index, StationTab tab, int lang)
+{
+    m_lastChange.station = index;
+    m_lastChange.stationTab = tab;
+    if (lang >= 0)
+        m_lastChange.lang[StationLang] = lang;
+}
+
+void RouteForm::insertStationAt(int index, Station *station)
+{
+    if (!m_model->route()) {
+        delete station;
+        return;
+    }
+    m_model->insertStationRow(index, station);
+    // Rows moving under the current item keep it, but its station index shifts.
+    m_currentStation = m_model->stationOf(ui->stationList->currentIndex());
+    noteStationChange(index, StationNameTab);
+}
+
+void RouteForm::deleteStationAt(int index)
+{
+    delete takeStationAt(index);
+}
+
+Station *RouteForm::takeStationAt(int index)
+{
+    Station *station = m_model->takeStationRow(index);
+    m_currentStation = m_model->stationOf(ui->stationList->currentIndex());
+    noteStationChange(index, StationNameTab);
+    return station;
+}
+
+void RouteForm::setBackStationIndex(int index)
+{
+    m_model->updateBackStationIndex(index);
+}
+
+void RouteForm::setStationName(int index, int lang, const QString &text)
+{
+    if (!m_route.station(index))
+        return;
+    m_model->renameStation(index, lang, text);
+    if (index == m_currentStation && lang == selectedLang(StationLang)) {
+        const bool next = ui->nextSeparateCheck->isChecked() && isNextEntry(index);
+        (next ? ui->nextNameEdit : ui->stationNameEdit)->setText(text);
+    }
+    noteStationChange(index, StationNameTab, lang);
+}
+
+void RouteForm::setStationNextName(int index, int lang, const QString &text)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setNextName(lang, text);
+    if (index == m_currentStation && lang == selectedLang(StationLang))
+        ui->nextNameEdit->setText(text);
+    noteStationChange(index, StationNameTab, lang);
+}
+
+void RouteForm::setStationSideName(int index, int lang, const QString &text)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setSideName(lang, text);
+    if (index == m_currentStation && lang == selectedLang(StationLang))
+        ui->sideNameEdit->setText(text);
+    // Only the stations the side board lists need its preview redrawn.
+    const int first = qMax(m_currentStation, 0);
+    const int end =
+        first < m_route.backStationIndex() ? m_route.backStationIndex() : m_route.stationCount();
+    if (index >= first && index < end)
+        m_tabloDirty[SideBoard] = true;
+    noteStationChange(index, StationNameTab, lang);
+}
+
+void RouteForm::setStationRadius(int index, quint8 radius)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setRadius(radius);
+    if (index == m_currentStation) {
+        const QSignalBlocker blocker(ui->radiusSpn);
+        ui->radiusSpn->setValue(radius);
+    }
+    noteStationChange(index, CoordinateTab);
+}
+
+void RouteForm::setStationCoordinate(int index, const QGeoCoordinate &coordinate)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setCoordinate(coordinate);
+    if (index == m_currentStation)
+        ui->coordEdit->setText(formatCoordinate(coordinate));
+    noteStationChange(index, CoordinateTab);
+}
+
+void RouteForm::setNextSeparate(bool on)
+{
+    ui->nextSeparateCheck->setChecked(on);
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+}
+
+void RouteForm::setNextStationDelay(int value)
+{
+    m_route.setNextDelay(value);
+    {
+        const QSignalBlocker blocker(ui->nextDelaySpn);
+        ui->nextDelaySpn->setValue(value);
+    }
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+}
+
+void RouteForm::setStationWord(int lang, const QString &text)
+{
+    m_route.setStationWord(lang, text);
+    if (lang == selectedLang(GeneralLang))
+        ui->stationWordEdit->setText(m_route.stationWord(lang));
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+    m_lastChange.lang[GeneralLang] = lang;
+}
+
+void RouteForm::setNextWord(int lang, const QString &text)
+{
+    m_route.setNextWord(lang, text);
+    if (lang == selectedLang(GeneralLang))
+        ui->nextWordEdit->setText(m_route.nextWord(lang));
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+    m_lastChange.lang[GeneralLang] = lang;
+}
+
+// --- Apply operations of the file lists ------------------------------------------------
+
+QStringList *RouteForm::fileNames(FileList list, int station)
+{
+    if (list == AdFiles)
+        return &m_route.adTextFiles();
+    Station *s = m_route.station(station);
+    if (!s)
+        return nullptr;
+    return list == SoundFiles ? &s->soundFiles() : &s->textFiles();
+}
+
+QListWidget *RouteForm::shownFileList(FileList list, int station) const
+{
+    switch (list) {
+    case SoundFiles:
+        return station == m_currentStation ? ui->soundFileList : nullptr;
+    case TextFiles:
+        return station == m_currentStation ? ui->textFileList : nullptr;
+    case AdFiles:
+        break;
+    }
+    return ui->adTextFileList;
+}
+
+void RouteForm::noteFileChange(FileList list, int station, int row)
+{
+    switch (list) {
+    case SoundFiles:
+        m_lastChange.soundRow = row;
+        noteStationChange(station, SoundTab);
+        break;
+    case TextFiles:
+        m_lastChange.textRow = row;
+        noteStationChange(station, TextTab);
+        break;
+    case AdFiles:
+        m_lastChange.station = -1;
+        m_lastChange.adRow = row;
+        m_lastChange.routeTab = SalonTab;
+        m_lastChange.salonTab = AdTab;
+        break;
+    }
+}
+
+void RouteForm::insertFile(FileList list, int station, int row, const QString &name)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names)
+        return;
+    row = qBound(0, row, names->size());
+    names->insert(row, name);
+    if (QListWidget *widget = shownFileList(list, station))
+        widget->insertItem(row, FileListPair::item(name));
+    noteFileChange(list, station, row);
+}
+
+void RouteForm::removeFile(FileList list, int station, int row)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names || row < 0 || row >= names->size())
+        return;
+    names->removeAt(row);
+    if (QListWidget *widget = shownFileList(list, station))
+        delete widget->takeItem(row);
+    noteFileChange(list, station, row);
+}
+
+void RouteForm::moveFile(FileList list, int station, int from, int to)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names || from < 0 || from >= names->size() || to < 0 || to >= names->size())
+        return;
+    names->move(from, to);
+    if (QListWidget *widget = shownFileList(list, station)) {
+        if (QListWidgetItem *item = widget->takeItem(from))
+            widget->insertItem(to, item);
+    }
+    noteFileChange(list, station, to);
+}
+
+void RouteForm::insertStationSoundFile(int station, int row, const QString &name)
+{
+    insertFile(SoundFiles, station, row, name);
+}
+
+void RouteForm::removeStationSoundFile(int station, int row)
+{
+    removeFile(SoundFiles, station, row);
+}
+
+void RouteForm::moveStationSoundFile(int station, int from, int to)
+{
+    moveFile(SoundFiles, station, from, to);
+}
+
+void RouteForm::insertStationTextFile(int station, int row, const QString &name)
+{
+    insertFile(TextFiles, station, row, name);
+}
+
+void RouteForm::removeStationTextFile(int station, int row)
+{
+    removeFile(TextFiles, station, row);
+}
+
+void RouteForm::moveStationTextFile(int station, int from, int to)
+{
+    moveFile(TextFiles, station, from, to);
+}
+
+void RouteForm::insertAdTextFile(int row, const QString &name)
+{
+    insertFile(AdFiles, -1, row, name);
+}
+
+void RouteForm::removeAdTextFile(int row)
+{
+    removeFile(AdFiles, -1, row);
+}
+
+void RouteForm::moveAdTextFile(int from, int to)
+{
+    moveFile(AdFiles, -1, from, to);
+}
+
+void RouteForm::setAdFolder(const QString &path)
+{
+    const QString old = m_route.adPath();
+    m_route.setAdPath(path);
+    m_fileLists->adFolderChanged(old);
 }
 
 void RouteForm::showPlace(const LastChange &place)

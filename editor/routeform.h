@@ -4,21 +4,23 @@
 #include "fronttablotype.h"
 #include "route.h"
 
-#include <QBasicTimer>
 #include <QModelIndex>
 #include <QWidget>
 
 #include <functional>
 
+class BoardPage;
 class FrontTabloWidget;
 class QAbstractButton;
 class QButtonGroup;
-class QFileSystemWatcher;
+class FileLists;
+class QListWidget;
 class QMenu;
 class QStandardItemModel;
 class QUndoStack;
 class QWidget;
 class RouteModel;
+class SalonPage;
 class SoundPreview;
 
 namespace Ui {
@@ -114,6 +116,7 @@ public:
     QStandardItemModel *sofitColorModel() const { return m_sofitColorModel; }
     // The player of the sound tab: load a file into it with soundPreview()->load(path).
     SoundPreview *soundPreview() const { return m_soundPreview; }
+    FileLists *fileLists() const { return m_fileLists; }
 
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
@@ -127,12 +130,68 @@ public:
 
     // The board-model menu, not yet shown: checkable actions carrying their model.
     QMenu *createTabloMenu(Board board) const;
+    BoardPage *boardPage(Board board) const { return m_boards[board]; }
+    SalonPage *salonPage() const { return m_salon; }
 
     // Colour lookups of the two colour models; -1 (or black, 0) when absent.
     int frontColorRow(const QColor &color) const;
     QColor frontColorOfRow(int row) const;
     int sofitRow(int code) const;
     int sofitCodeOfRow(int row) const;
+
+    // Apply operations: the undo commands change the route only through these. Each one sets
+    // the field, shows it in its control and preview, and records the place of the change.
+    void setFrontNumber(const QString &text);
+    void setFrontStartingPoint(int lang, const QString &text);
+    void setFrontDestination(int lang, const QString &text);
+    void setFrontTabloMode(int flags);
+    void setFrontTabloFont(int bits);
+    void setFrontNumberColor(const QColor &color);
+    void setFrontStartColor(const QColor &color);
+    void setFrontDestColor(const QColor &color);
+    void setLeftSofitColor(int code);
+    void setRightSofitColor(int code);
+    void setSideNumber(const QString &text);
+    void setSideStartingPoint(int lang, const QString &text);
+    void setSideDestination(int lang, const QString &text);
+    void setSideTabloMode(int flags);
+    void setSideTabloFont(int bits);
+    void setSideStationCount(int count);
+    void setSideSeparator(const QString &text);
+    void setBackNumber(const QString &text);
+    void setBackStartingPoint(int lang, const QString &text);
+    void setBackDestination(int lang, const QString &text);
+    void setBackTabloMode(int flags);
+    void setBackTabloFont(int bits);
+    void setSalonTabloOrder(const QByteArray &order);
+    void setRouteText(int lang, const QString &text);
+    void setSalonTempText(int lang, const QString &text);
+    void setOutsideTempText(int lang, const QString &text);
+
+    void insertStationAt(int index, Station *station = nullptr);
+    void deleteStationAt(int index);
+    Station *takeStationAt(int index);
+    void setBackStationIndex(int index);
+    void setStationName(int index, int lang, const QString &text);
+    void setStationNextName(int index, int lang, const QString &text);
+    void setStationSideName(int index, int lang, const QString &text);
+    void setStationRadius(int index, quint8 radius);
+    void setStationCoordinate(int index, const QGeoCoordinate &coordinate);
+    void setNextSeparate(bool on);
+    void setNextStationDelay(int value);
+    void setStationWord(int lang, const QString &text);
+    void setNextWord(int lang, const QString &text);
+
+    void insertStationSoundFile(int station, int row, const QString &name);
+    void removeStationSoundFile(int station, int row);
+    void moveStationSoundFile(int station, int from, int to);
+    void insertStationTextFile(int station, int row, const QString &name);
+    void removeStationTextFile(int station, int row);
+    void moveStationTextFile(int station, int from, int to);
+    void insertAdTextFile(int row, const QString &name);
+    void removeAdTextFile(int row);
+    void moveAdTextFile(int from, int to);
+    void setAdFolder(const QString &path);
 
     // Brings a place into view the way undo does: station, pages, languages and rows.
     void showPlace(const LastChange &place);
@@ -175,7 +234,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private slots:
@@ -190,9 +248,26 @@ private slots:
     void onStationLangToggled(int id, bool checked);
 
     void onCurrentStationChanged(const QModelIndex &current);
-    void onDirectoryChange(const QString &path);
 
 private:
+    friend class BoardPage;
+    friend class SalonPage;
+
+    // A file list of the form: the route's names and the widget showing them, if shown.
+    enum FileList
+    {
+        SoundFiles,
+        TextFiles,
+        AdFiles
+    };
+    QStringList *fileNames(FileList list, int station);
+    QListWidget *shownFileList(FileList list, int station) const;
+    void noteFileChange(FileList list, int station, int row);
+    void insertFile(FileList list, int station, int row, const QString &name);
+    void removeFile(FileList list, int station, int row);
+    void moveFile(FileList list, int station, int from, int to);
+    void noteStationChange(int index, StationTab tab, int lang = -1);
+
     void createButtonGroups();
     void createColorModels();
     void setTabloType(Board board, int type);
@@ -210,21 +285,16 @@ private:
     bool isNextEntry(int station) const;
     void showStationTexts(int lang);
 
-    void refreshRouteFolderFiles();
-    void refreshAdFolderFiles();
-
     Route m_route;
-    QBasicTimer m_routeFolderTimer;
-    QBasicTimer m_adFolderTimer;
     Ui::RouteForm *ui;
     RouteModel *m_model = nullptr;
     QUndoStack *m_undoStack = nullptr;
-    QFileSystemWatcher *m_folderWatcher = nullptr;
     QButtonGroup *m_langCountGroup = nullptr;
     QButtonGroup *m_langGroups[LangGroupCount] = {};
     QStandardItemModel *m_frontColorModel = nullptr;
     QStandardItemModel *m_sofitColorModel = nullptr;
     SoundPreview *m_soundPreview = nullptr;
+    FileLists *m_fileLists = nullptr;
     int m_langCount = 1;
     int m_currentStation = -1;
     LastChange m_lastChange;
@@ -232,8 +302,8 @@ private:
     bool m_canSave = false;
     bool m_canUndo = false;
     bool m_canRedo = false;
-    bool m_frontTabloDirty = false;
-    bool m_sideTabloDirty = false;
-    bool m_backTabloDirty = false;
+    bool m_tabloDirty[3] = {};
+    BoardPage *m_boards[3] = {};
+    SalonPage *m_salon = nullptr;
     NextStopAsker m_nextStopAsker;
 };
