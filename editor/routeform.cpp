@@ -1,10 +1,14 @@
 #include "routeform.h"
 
 #include "boardheader.h"
+#include "boardpage.h"
 #include "fronttablowidget.h"
 #include "routemodel.h"
+#include "salonpage.h"
+#include "stationpage.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
+#include "undocommands.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -80,13 +84,6 @@ bool isAdScriptFile(const QString &name)
            name.compare(QLatin1String("rscript~.txt"), Qt::CaseInsensitive) == 0;
 }
 
-QString formatCoordinate(const QGeoCoordinate &c)
-{
-    if (!c.isValid())
-        return QString();
-    return QStringLiteral("%1 %2").arg(c.latitude(), 0, 'f', 5).arg(c.longitude(), 0, 'f', 5);
-}
-
 QListWidgetItem *fileItem(const QString &name)
 {
     auto *item = new QListWidgetItem(name);
@@ -115,6 +112,11 @@ QString currentText(const QListWidget *list)
 {
     const QListWidgetItem *item = list->currentItem();
     return item ? item->text() : QString();
+}
+
+template <class C> QUndoCommand *clearText(RouteForm *form, int lang, QUndoCommand *parent)
+{
+    return new C(form, lang, QString(), parent);
 }
 
 QString twoDigits(qint64 v)
@@ -189,10 +191,11 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     connect(ui->backTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
             &RouteForm::showBackTabloMenu);
 
-    for (QLineEdit *edit : {ui->frontStartingPointEdit, ui->frontDestinationEdit,
-                            ui->sideStartingPointEdit, ui->sideDestinationEdit, ui->sideSepEdit,
-                            ui->backStartingPointEdit, ui->backDestinationEdit})
-        edit->installEventFilter(this);
+    // The pages connect their own controls and watch the focus of their text fields.
+    for (int board = FrontBoard; board <= BackBoard; ++board)
+        m_boards[board] = new BoardPage(this, Board(board));
+    m_salon = new SalonPage(this);
+    m_stationPage = new StationPage(this);
 }
 
 RouteForm::~RouteForm()
@@ -320,7 +323,7 @@ void RouteForm::openRoute(const QString &path)
     if (!m_route.load(path))
         m_route.newRoute(path);
 
-    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
     m_currentStation = -1;
     m_lastChange = LastChange();
 
@@ -590,7 +593,7 @@ void RouteForm::closeRoute()
 void RouteForm::undo()
 {
     clearFocusedWidget();
-    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
     m_undoStack->undo();
     showLastChange();
 }
@@ -598,7 +601,7 @@ void RouteForm::undo()
 void RouteForm::redo()
 {
     clearFocusedWidget();
-    m_frontTabloDirty = m_sideTabloDirty = m_backTabloDirty = false;
+    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
     m_undoStack->redo();
     showLastChange();
 }
@@ -627,18 +630,14 @@ void RouteForm::showLastChange()
     ui->textFileList->setCurrentRow(m_lastChange.textRow);
     ui->soundFileList->setCurrentRow(m_lastChange.soundRow);
 
-    if (m_frontTabloDirty) {
-        m_frontTabloDirty = false;
-        ui->frontTabloWdt->refreshTablo();
-    }
-    if (m_backTabloDirty) {
-        m_backTabloDirty = false;
-        ui->backTabloWdt->refreshTablo();
-    }
-    if (m_sideTabloDirty) {
-        m_sideTabloDirty = false;
-        setSideTabloStations();
-        ui->sideTabloWdt->refreshTablo();
+    // The side board lists stations, so its list is rebuilt as well.
+    for (Board board : {FrontBoard, BackBoard, SideBoard}) {
+        if (!m_tabloDirty[board])
+            continue;
+        m_tabloDirty[board] = false;
+        if (board == SideBoard)
+            setSideTabloStations();
+        tablo(board)->refreshTablo();
     }
 }
 
@@ -870,7 +869,7 @@ void RouteForm::setSideTabloStations()
 
 bool RouteForm::eventFilter(QObject *watched, QEvent *event)
 {
-    // Focus tracking of the board text fields arrives with board editing.
+    // The board pages watch the focus of their own text fields.
     return QWidget::eventFilter(watched, event);
 }
 
@@ -888,10 +887,45 @@ void RouteForm::paintEvent(QPaintEvent *event)
 
 void RouteForm::onLangCountClicked(int id)
 {
-    // Changing the number of languages becomes an undo step with board editing;
-    // until then the selector keeps showing the count in use.
-    if (id != m_langCount)
-        m_langCountGroup->button(m_langCount)->setChecked(true);
+    if (id == m_langCount)
+        return;
+    // Fewer languages: every text of the dropped languages is emptied in the same step.
+    auto *parent = new QUndoCommand;
+    for (int l = id; l < m_langCount; ++l) {
+        using LangTextCommand = QUndoCommand *(*)(RouteForm *, int, QUndoCommand *);
+        const struct
+        {
+            QString (Route::*text)(int) const;
+            LangTextCommand clear;
+        } routeTexts[] = {
+            {&Route::stationWord, &clearText<SetStationWordCommand>},
+            {&Route::nextWord, &clearText<SetNextWordCommand>},
+            {&Route::frontStartingPoint, &clearText<SetFrontStartingPointCmd>},
+            {&Route::frontDestination, &clearText<SetFrontDestinationCmd>},
+            {&Route::sideStartingPoint, &clearText<SetSideStartingPointCmd>},
+            {&Route::sideDestination, &clearText<SetSideDestinationCmd>},
+            {&Route::backStartingPoint, &clearText<SetBackStartingPointCmd>},
+            {&Route::backDestination, &clearText<SetBackDestinationCmd>},
+            {&Route::routeText, &clearText<SetRouteTextCmd>},
+            {&Route::salonTempText, &clearText<SetSalonTempTextCmd>},
+            {&Route::outsideTempText, &clearText<SetOutsideTempTextCmd>},
+        };
+        for (const auto &t : routeTexts) {
+            if (!(m_route.*t.text)(l).isEmpty())
+                t.clear(this, l, parent);
+        }
+        for (int i = 0; i < m_route.stationCount(); ++i) {
+            const Station *s = m_route.station(i);
+            if (!s->name(l).isEmpty())
+                new SetStationNameCmd(this, i, l, QString(), parent);
+            if (!s->nextName(l).isEmpty())
+                new SetStationNextNameCmd(this, i, l, QString(), parent);
+            if (!s->sideName(l).isEmpty())
+                new SetStationSideNameCmd(this, i, l, QString(), parent);
+        }
+    }
+    new SetLangCountCmd(this, id, parent);
+    m_undoStack->push(parent);
 }
 
 void RouteForm::onGeneralLangToggled(int id, bool checked)
@@ -938,71 +972,19 @@ void RouteForm::onOutsideTempLangToggled(int id, bool checked)
 
 void RouteForm::onStationLangToggled(int id, bool checked)
 {
-    if (checked && m_route.station(m_currentStation))
-        showStationTexts(id);
-}
-
-// --- Station page -----------------------------------------------------------------
-
-bool RouteForm::isNextEntry(int station) const
-{
-    if (!ui->nextSeparateCheck->isChecked())
-        return false;
-    const int back = m_route.backStationIndex();
-    const int end = station < back ? back : m_route.stationCount();
-    return (end - station) % 2 == 0;
-}
-
-void RouteForm::showStationTexts(int lang)
-{
-    const Station *s = m_route.station(m_currentStation);
-    if (!s)
-        return;
-    if (ui->nextSeparateCheck->isChecked()) {
-        QLineEdit *edit = isNextEntry(m_currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
-        edit->setText(s->name(lang));
-    } else {
-        ui->stationNameEdit->setText(s->name(lang));
-        ui->nextNameEdit->setText(s->nextName(lang));
-    }
-    ui->sideNameEdit->setText(s->sideName(lang));
+    if (checked)
+        m_stationPage->showStationTexts(id);
 }
 
 void RouteForm::onCurrentStationChanged(const QModelIndex &current)
 {
-    const int i = m_model->stationOf(current);
-    const Station *s = m_route.station(i);
-    if (!s) {
-        m_currentStation = -1;
-        ui->rightStack->setCurrentWidget(ui->routePage);
-        return;
-    }
-    m_currentStation = i;
-    const int n = m_route.stationCount();
-    const int back = m_route.backStationIndex();
-    if (ui->nextSeparateCheck->isChecked()) {
-        const bool next = isNextEntry(i);
-        ui->stationNameWdt->setVisible(!next);
-        ui->nextStationWidget->setVisible(next);
-        ui->addNextStationBtn->setVisible(!next && (i == 0 || i == back));
-        ui->addStationBtn->setVisible(i + 1 != back || isNextEntry(back));
-    } else {
-        ui->stationNameWdt->show();
-        ui->nextStationWidget->setVisible(i + 1 != back && i + 1 != n);
-        ui->addStationBtn->show();
-        ui->addNextStationBtn->hide();
-    }
-    ui->removeStationBtn->setVisible(
-        n > 2 && !(m_route.hasBackDirection() && (back == i + 1 || back == i + 2)));
-    showStationTexts(selectedLang(StationLang));
-    fillFileList(ui->soundFileList, s->soundFiles());
-    fillFileList(ui->textFileList, s->textFiles());
-    ui->coordEdit->setText(formatCoordinate(s->coordinate()));
-    {
-        const QSignalBlocker blocker(ui->radiusSpn);
-        ui->radiusSpn->setValue(s->radius());
-    }
-    ui->rightStack->setCurrentWidget(ui->stationPage);
+    m_stationPage->showStation(current);
+}
+
+void RouteForm::showStationFiles(const Station &station)
+{
+    fillFileList(ui->soundFileList, station.soundFiles());
+    fillFileList(ui->textFileList, station.textFiles());
 }
 
 // --- Folder lists -----------------------------------------------------------------
@@ -1143,4 +1125,416 @@ void RouteForm::updatePlayErrorLabel(QMediaPlayer::Error error)
         ui->playErrorLabel->clear();
     else
         ui->playErrorLabel->setText(tr("Ошибка открытия файла!"));
+}
+
+// --- Apply operations of the boards and the running line ----------------------------
+
+void RouteForm::setFrontNumber(const QString &text)
+{
+    m_boards[FrontBoard]->setText(BoardPage::NumberField, 0, text);
+}
+
+void RouteForm::setFrontStartingPoint(int lang, const QString &text)
+{
+    m_boards[FrontBoard]->setText(BoardPage::StartingPointField, lang, text);
+}
+
+void RouteForm::setFrontDestination(int lang, const QString &text)
+{
+    m_boards[FrontBoard]->setText(BoardPage::DestinationField, lang, text);
+}
+
+void RouteForm::setFrontTabloMode(int flags)
+{
+    m_boards[FrontBoard]->setMode(flags);
+}
+
+void RouteForm::setFrontTabloFont(int bits)
+{
+    m_boards[FrontBoard]->setFont(bits);
+}
+
+void RouteForm::setSideNumber(const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::NumberField, 0, text);
+}
+
+void RouteForm::setSideStartingPoint(int lang, const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::StartingPointField, lang, text);
+}
+
+void RouteForm::setSideDestination(int lang, const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::DestinationField, lang, text);
+}
+
+void RouteForm::setSideTabloMode(int flags)
+{
+    m_boards[SideBoard]->setMode(flags);
+}
+
+void RouteForm::setSideTabloFont(int bits)
+{
+    m_boards[SideBoard]->setFont(bits);
+}
+
+void RouteForm::setBackNumber(const QString &text)
+{
+    m_boards[BackBoard]->setText(BoardPage::NumberField, 0, text);
+}
+
+void RouteForm::setBackStartingPoint(int lang, const QString &text)
+{
+    m_boards[BackBoard]->setText(BoardPage::StartingPointField, lang, text);
+}
+
+void RouteForm::setBackDestination(int lang, const QString &text)
+{
+    m_boards[BackBoard]->setText(BoardPage::DestinationField, lang, text);
+}
+
+void RouteForm::setBackTabloMode(int flags)
+{
+    m_boards[BackBoard]->setMode(flags);
+}
+
+void RouteForm::setBackTabloFont(int bits)
+{
+    m_boards[BackBoard]->setFont(bits);
+}
+
+void RouteForm::setFrontNumberColor(const QColor &color)
+{
+    m_boards[FrontBoard]->setNumberColor(color);
+}
+
+void RouteForm::setFrontStartColor(const QColor &color)
+{
+    m_boards[FrontBoard]->setStartColor(color);
+}
+
+void RouteForm::setFrontDestColor(const QColor &color)
+{
+    m_boards[FrontBoard]->setDestColor(color);
+}
+
+void RouteForm::setLeftSofitColor(int code)
+{
+    m_boards[FrontBoard]->setSofitColor(true, code);
+}
+
+void RouteForm::setRightSofitColor(int code)
+{
+    m_boards[FrontBoard]->setSofitColor(false, code);
+}
+
+void RouteForm::setSideStationCount(int count)
+{
+    m_boards[SideBoard]->setStationCount(count);
+}
+
+void RouteForm::setSideSeparator(const QString &text)
+{
+    m_boards[SideBoard]->setText(BoardPage::SeparatorField, 0, text);
+}
+
+void RouteForm::setSalonTabloOrder(const QByteArray &order)
+{
+    m_salon->setOrder(order);
+}
+
+void RouteForm::setRouteText(int lang, const QString &text)
+{
+    m_salon->setText(SalonPage::RouteLine, lang, text);
+}
+
+void RouteForm::setSalonTempText(int lang, const QString &text)
+{
+    m_salon->setText(SalonPage::SalonTempLine, lang, text);
+}
+
+void RouteForm::setOutsideTempText(int lang, const QString &text)
+{
+    m_salon->setText(SalonPage::OutsideTempLine, lang, text);
+}
+
+// --- Apply operations of the stations -------------------------------------------------
+
+void RouteForm::noteStationChange(int index, StationTab tab, int lang)
+{
+    m_lastChange.station = index;
+    m_lastChange.stationTab = tab;
+    if (lang >= 0)
+        m_lastChange.lang[StationLang] = lang;
+}
+
+void RouteForm::insertStationAt(int index, Station *station)
+{
+    if (!m_model->route()) {
+        delete station;
+        return;
+    }
+    m_model->insertStationRow(index, station);
+    // Rows moving under the current item keep it, but its station index shifts.
+    m_currentStation = m_model->stationOf(ui->stationList->currentIndex());
+    noteStationChange(index, StationNameTab);
+}
+
+void RouteForm::deleteStationAt(int index)
+{
+    delete takeStationAt(index);
+}
+
+Station *RouteForm::takeStationAt(int index)
+{
+    Station *station = m_model->takeStationRow(index);
+    m_currentStation = m_model->stationOf(ui->stationList->currentIndex());
+    noteStationChange(index, StationNameTab);
+    return station;
+}
+
+void RouteForm::setBackStationIndex(int index)
+{
+    m_model->updateBackStationIndex(index);
+}
+
+void RouteForm::setStationName(int index, int lang, const QString &text)
+{
+    if (!m_route.station(index))
+        return;
+    m_model->renameStation(index, lang, text);
+    if (index == m_currentStation && lang == selectedLang(StationLang)) {
+        const bool next = m_stationPage->isNextEntry(index);
+        (next ? ui->nextNameEdit : ui->stationNameEdit)->setText(text);
+    }
+    noteStationChange(index, StationNameTab, lang);
+}
+
+void RouteForm::setStationNextName(int index, int lang, const QString &text)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setNextName(lang, text);
+    if (index == m_currentStation && lang == selectedLang(StationLang))
+        ui->nextNameEdit->setText(text);
+    noteStationChange(index, StationNameTab, lang);
+}
+
+void RouteForm::setStationSideName(int index, int lang, const QString &text)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setSideName(lang, text);
+    if (index == m_currentStation && lang == selectedLang(StationLang))
+        ui->sideNameEdit->setText(text);
+    // Only the stations the side board lists need its preview redrawn.
+    const int first = qMax(m_currentStation, 0);
+    const int end =
+        first < m_route.backStationIndex() ? m_route.backStationIndex() : m_route.stationCount();
+    if (index >= first && index < end)
+        m_tabloDirty[SideBoard] = true;
+    noteStationChange(index, StationNameTab, lang);
+}
+
+void RouteForm::setStationRadius(int index, quint8 radius)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setRadius(radius);
+    if (index == m_currentStation) {
+        const QSignalBlocker blocker(ui->radiusSpn);
+        ui->radiusSpn->setValue(radius);
+    }
+    noteStationChange(index, CoordinateTab);
+}
+
+void RouteForm::setStationCoordinate(int index, const QGeoCoordinate &coordinate)
+{
+    Station *s = m_route.station(index);
+    if (!s)
+        return;
+    s->setCoordinate(coordinate);
+    if (index == m_currentStation)
+        ui->coordEdit->setText(StationRules::formatCoordinate(coordinate));
+    noteStationChange(index, CoordinateTab);
+}
+
+void RouteForm::setNextSeparate(bool on)
+{
+    ui->nextSeparateCheck->setChecked(on);
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+}
+
+void RouteForm::setNextStationDelay(int value)
+{
+    m_route.setNextDelay(value);
+    {
+        const QSignalBlocker blocker(ui->nextDelaySpn);
+        ui->nextDelaySpn->setValue(value);
+    }
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+}
+
+void RouteForm::setStationWord(int lang, const QString &text)
+{
+    m_route.setStationWord(lang, text);
+    if (lang == selectedLang(GeneralLang))
+        ui->stationWordEdit->setText(m_route.stationWord(lang));
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+    m_lastChange.lang[GeneralLang] = lang;
+}
+
+void RouteForm::setNextWord(int lang, const QString &text)
+{
+    m_route.setNextWord(lang, text);
+    if (lang == selectedLang(GeneralLang))
+        ui->nextWordEdit->setText(m_route.nextWord(lang));
+    m_lastChange.station = -1;
+    m_lastChange.routeTab = GeneralTab;
+    m_lastChange.lang[GeneralLang] = lang;
+}
+
+// --- Apply operations of the file lists ------------------------------------------------
+
+QStringList *RouteForm::fileNames(FileList list, int station)
+{
+    if (list == AdFiles)
+        return &m_route.adTextFiles();
+    Station *s = m_route.station(station);
+    if (!s)
+        return nullptr;
+    return list == SoundFiles ? &s->soundFiles() : &s->textFiles();
+}
+
+QListWidget *RouteForm::shownFileList(FileList list, int station) const
+{
+    switch (list) {
+    case SoundFiles:
+        return station == m_currentStation ? ui->soundFileList : nullptr;
+    case TextFiles:
+        return station == m_currentStation ? ui->textFileList : nullptr;
+    case AdFiles:
+        break;
+    }
+    return ui->adTextFileList;
+}
+
+void RouteForm::noteFileChange(FileList list, int station, int row)
+{
+    switch (list) {
+    case SoundFiles:
+        m_lastChange.soundRow = row;
+        noteStationChange(station, SoundTab);
+        break;
+    case TextFiles:
+        m_lastChange.textRow = row;
+        noteStationChange(station, TextTab);
+        break;
+    case AdFiles:
+        m_lastChange.station = -1;
+        m_lastChange.adRow = row;
+        m_lastChange.routeTab = SalonTab;
+        m_lastChange.salonTab = AdTab;
+        break;
+    }
+}
+
+void RouteForm::insertFile(FileList list, int station, int row, const QString &name)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names)
+        return;
+    row = qBound(0, row, names->size());
+    names->insert(row, name);
+    if (QListWidget *widget = shownFileList(list, station))
+        widget->insertItem(row, fileItem(name));
+    noteFileChange(list, station, row);
+}
+
+void RouteForm::removeFile(FileList list, int station, int row)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names || row < 0 || row >= names->size())
+        return;
+    names->removeAt(row);
+    if (QListWidget *widget = shownFileList(list, station))
+        delete widget->takeItem(row);
+    noteFileChange(list, station, row);
+}
+
+void RouteForm::moveFile(FileList list, int station, int from, int to)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names || from < 0 || from >= names->size() || to < 0 || to >= names->size())
+        return;
+    names->move(from, to);
+    if (QListWidget *widget = shownFileList(list, station)) {
+        if (QListWidgetItem *item = widget->takeItem(from))
+            widget->insertItem(to, item);
+    }
+    noteFileChange(list, station, to);
+}
+
+void RouteForm::insertStationSoundFile(int station, int row, const QString &name)
+{
+    insertFile(SoundFiles, station, row, name);
+}
+
+void RouteForm::removeStationSoundFile(int station, int row)
+{
+    removeFile(SoundFiles, station, row);
+}
+
+void RouteForm::moveStationSoundFile(int station, int from, int to)
+{
+    moveFile(SoundFiles, station, from, to);
+}
+
+void RouteForm::insertStationTextFile(int station, int row, const QString &name)
+{
+    insertFile(TextFiles, station, row, name);
+}
+
+void RouteForm::removeStationTextFile(int station, int row)
+{
+    removeFile(TextFiles, station, row);
+}
+
+void RouteForm::moveStationTextFile(int station, int from, int to)
+{
+    moveFile(TextFiles, station, from, to);
+}
+
+void RouteForm::insertAdTextFile(int row, const QString &name)
+{
+    insertFile(AdFiles, -1, row, name);
+}
+
+void RouteForm::removeAdTextFile(int row)
+{
+    removeFile(AdFiles, -1, row);
+}
+
+void RouteForm::moveAdTextFile(int from, int to)
+{
+    moveFile(AdFiles, -1, from, to);
+}
+
+void RouteForm::setAdFolder(const QString &path)
+{
+    const QString old = m_route.adPath();
+    if (!old.isEmpty() && m_folderWatcher->directories().contains(old))
+        m_folderWatcher->removePath(old);
+    if (!path.isEmpty() && QFileInfo(path).isDir())
+        m_folderWatcher->addPath(path);
+    m_route.setAdPath(path);
+    ui->allAdTextFileLabel->setText(m_route.adFolderRelative());
+    refreshAdFolderFiles();
 }

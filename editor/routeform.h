@@ -11,15 +11,19 @@
 
 #include <functional>
 
+class BoardPage;
 class FrontTabloWidget;
 class QAbstractButton;
 class QButtonGroup;
 class QFileSystemWatcher;
+class QListWidget;
 class QMenu;
 class QStandardItemModel;
 class QUndoStack;
 class QWidget;
 class RouteModel;
+class SalonPage;
+class StationPage;
 
 namespace Ui {
 class RouteForm;
@@ -125,12 +129,68 @@ public:
 
     // The board-model menu, not yet shown: checkable actions carrying their model.
     QMenu *createTabloMenu(Board board) const;
+    BoardPage *boardPage(Board board) const { return m_boards[board]; }
+    SalonPage *salonPage() const { return m_salon; }
 
     // Colour lookups of the two colour models; -1 (or black, 0) when absent.
     int frontColorRow(const QColor &color) const;
     QColor frontColorOfRow(int row) const;
     int sofitRow(int code) const;
     int sofitCodeOfRow(int row) const;
+
+    // Apply operations: the undo commands change the route only through these. Each one sets
+    // the field, shows it in its control and preview, and records the place of the change.
+    void setFrontNumber(const QString &text);
+    void setFrontStartingPoint(int lang, const QString &text);
+    void setFrontDestination(int lang, const QString &text);
+    void setFrontTabloMode(int flags);
+    void setFrontTabloFont(int bits);
+    void setFrontNumberColor(const QColor &color);
+    void setFrontStartColor(const QColor &color);
+    void setFrontDestColor(const QColor &color);
+    void setLeftSofitColor(int code);
+    void setRightSofitColor(int code);
+    void setSideNumber(const QString &text);
+    void setSideStartingPoint(int lang, const QString &text);
+    void setSideDestination(int lang, const QString &text);
+    void setSideTabloMode(int flags);
+    void setSideTabloFont(int bits);
+    void setSideStationCount(int count);
+    void setSideSeparator(const QString &text);
+    void setBackNumber(const QString &text);
+    void setBackStartingPoint(int lang, const QString &text);
+    void setBackDestination(int lang, const QString &text);
+    void setBackTabloMode(int flags);
+    void setBackTabloFont(int bits);
+    void setSalonTabloOrder(const QByteArray &order);
+    void setRouteText(int lang, const QString &text);
+    void setSalonTempText(int lang, const QString &text);
+    void setOutsideTempText(int lang, const QString &text);
+
+    void insertStationAt(int index, Station *station = nullptr);
+    void deleteStationAt(int index);
+    Station *takeStationAt(int index);
+    void setBackStationIndex(int index);
+    void setStationName(int index, int lang, const QString &text);
+    void setStationNextName(int index, int lang, const QString &text);
+    void setStationSideName(int index, int lang, const QString &text);
+    void setStationRadius(int index, quint8 radius);
+    void setStationCoordinate(int index, const QGeoCoordinate &coordinate);
+    void setNextSeparate(bool on);
+    void setNextStationDelay(int value);
+    void setStationWord(int lang, const QString &text);
+    void setNextWord(int lang, const QString &text);
+
+    void insertStationSoundFile(int station, int row, const QString &name);
+    void removeStationSoundFile(int station, int row);
+    void moveStationSoundFile(int station, int from, int to);
+    void insertStationTextFile(int station, int row, const QString &name);
+    void removeStationTextFile(int station, int row);
+    void moveStationTextFile(int station, int from, int to);
+    void insertAdTextFile(int row, const QString &name);
+    void removeAdTextFile(int row);
+    void moveAdTextFile(int from, int to);
+    void setAdFolder(const QString &path);
 
 signals:
     void canSaveChanged(bool canSave);
@@ -198,6 +258,25 @@ private slots:
     void on_playSoundSlider_valueChanged(int value);
 
 private:
+    friend class BoardPage;
+    friend class SalonPage;
+    friend class StationPage;
+
+    // A file list of the form: the route's names and the widget showing them, if shown.
+    enum FileList
+    {
+        SoundFiles,
+        TextFiles,
+        AdFiles
+    };
+    QStringList *fileNames(FileList list, int station);
+    QListWidget *shownFileList(FileList list, int station) const;
+    void noteFileChange(FileList list, int station, int row);
+    void insertFile(FileList list, int station, int row, const QString &name);
+    void removeFile(FileList list, int station, int row);
+    void moveFile(FileList list, int station, int from, int to);
+    void noteStationChange(int index, StationTab tab, int lang = -1);
+
     void createButtonGroups();
     void createColorModels();
     void setTabloType(Board board, int type);
@@ -212,8 +291,7 @@ private:
 
     FrontTabloWidget *tablo(Board board) const;
     int selectedLang(LangGroup group) const;
-    bool isNextEntry(int station) const;
-    void showStationTexts(int lang);
+    void showStationFiles(const Station &station);
 
     void refreshRouteFolderFiles();
     void refreshAdFolderFiles();
@@ -238,8 +316,9 @@ private:
     bool m_canSave = false;
     bool m_canUndo = false;
     bool m_canRedo = false;
-    bool m_frontTabloDirty = false;
-    bool m_sideTabloDirty = false;
-    bool m_backTabloDirty = false;
+    bool m_tabloDirty[3] = {};
+    BoardPage *m_boards[3] = {};
+    SalonPage *m_salon = nullptr;
+    StationPage *m_stationPage = nullptr;
     NextStopAsker m_nextStopAsker;
 };

@@ -95,8 +95,8 @@ void StationPage::showStationTexts(int lang)
         return;
     Ui::RouteForm *ui = m_form->ui;
     if (separate()) {
-        QLineEdit *edit = isNextEntry(m_form->m_currentStation) ? ui->nextNameEdit
-                                                                : ui->stationNameEdit;
+        QLineEdit *edit =
+            isNextEntry(m_form->m_currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
         edit->setText(s->name(lang));
     } else {
         ui->stationNameEdit->setText(s->name(lang));

@@ -10,6 +10,7 @@ class QLineEdit;
 class QModelIndex;
 class QUndoCommand;
 class Route;
+class Station;
 class RouteForm;
 
 class StationPage : public QObject

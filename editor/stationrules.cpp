@@ -139,13 +139,10 @@ StationRules::Plan StationRules::addStop(int current) const
     int newBack = back;
     Plan plan{{Edit::Insert, p}};
     moveBack(newBack, p, 1);
+    // A new last stop announces nothing; the stop before it now announces the new one.
     for (int l = 0; l < m_langCount; ++l) {
-        const QString followText = f ? autoNext(p, l) : m_route.nextWord(l);
-        if (!m_separate) {
-            plan.append({Edit::NextName, p, l, followText});
-        } else if (p == back && p + 1 == n) {
-            plan.append({Edit::Name, p, l, followText});
-        }
+        if (f && (!m_separate || (p == back && p + 1 == n)))
+            plan.append({m_separate ? Edit::Name : Edit::NextName, p, l, autoNext(p, l)});
     }
     if (m_separate && !(p == back && p + 1 == n)) {
         plan.append({Edit::Insert, p});
@@ -153,7 +150,7 @@ StationRules::Plan StationRules::addStop(int current) const
         for (int l = 0; l < m_langCount; ++l)
             plan.append({Edit::Name, p, l, m_route.nextWord(l)});
     }
-    if (!m_separate && f && p > 0 && p != back) {
+    if (!m_separate && p > 0 && (p != back || back >= n)) {
         const Station *prev = m_route.station(p - 1);
         for (int l = 0; l < m_langCount; ++l) {
             const QString word = m_route.nextWord(l);

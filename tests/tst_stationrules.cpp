@@ -65,8 +65,8 @@ private slots:
             "ins 3; next 3 «" + word + " D.»; next 2 «" + word + "»");
         row("add route row", false, "A B | C D", "add", -1,
             "ins 3; next 3 «" + word + " D.»; next 2 «" + word + "»");
-        row("append", false, "A B C", "add", 2, "ins 3; next 3 «" + word + "»; back 4");
-        row("add to empty", false, "", "add", -1, "ins 0; next 0 «" + word + "»; back 1");
+        row("append", false, "A B C", "add", 2, "ins 3; next 2 «" + word + "»; back 4");
+        row("add to empty", false, "", "add", -1, "ins 0; back 1");
         row("next word", false, "A B>Скоро C | D E", "word Далее", 0,
             "word «Далее»; next 0 «Далее B.»; next 3 «Далее E.»");
         // Separate layout.

@@ -1,0 +1,519 @@
+#include "boardpage.h"
+
+#include "boardcommands.h"
+#include "boardheader.h"
+#include "fronttablowidget.h"
+#include "ui_routeform.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QUndoStack>
+
+namespace {
+
+template <class C, class... A> QUndoCommand *make(RouteForm *form, A... args, QUndoCommand *parent)
+{
+    return new C(form, args..., parent);
+}
+
+using TextCommand = QUndoCommand *(*)(RouteForm *, const QString &, QUndoCommand *);
+using LangTextCommand = QUndoCommand *(*)(RouteForm *, int, const QString &, QUndoCommand *);
+using ValueCommand = QUndoCommand *(*)(RouteForm *, int, QUndoCommand *);
+
+struct ModeButton
+{
+    const char *name; // after the board's prefix
+    int flag;
+    int excludes; // flag cleared when this one is set
+};
+
+const int TextWindow = 12; // characters of a still board around the cursor
+
+} // namespace
+
+struct BoardSetup
+{
+    const char *prefix;
+    const ::Board &fields;
+    TextCommand number;
+    LangTextCommand startingPoint;
+    LangTextCommand destination;
+    TextCommand separator;
+    ValueCommand mode;
+    ValueCommand font;
+    ModeButton modes[4];
+};
+
+namespace {
+
+const BoardSetup boardSetups[] = {
+    {"front",
+     frontBoard,
+     &make<SetFrontNumberCommand, const QString &>,
+     &make<SetFrontStartingPointCmd, int, const QString &>,
+     &make<SetFrontDestinationCmd, int, const QString &>,
+     nullptr,
+     &make<SetFrontTabloModeCommand, int>,
+     &make<SetFrontTabloFontCommand, int>,
+     {{"StaticBtn", ModeStatic, 0},
+      {"CenterBtn", ModeCenter, 0},
+      {"OnlyDestBtn", ModeOnlyDestination, ModeMoscow},
+      {"MoscowBtn", ModeMoscow, ModeOnlyDestination}}},
+    {"side",
+     sideBoard,
+     &make<SetSideNumberCommand, const QString &>,
+     &make<SetSideStartingPointCmd, int, const QString &>,
+     &make<SetSideDestinationCmd, int, const QString &>,
+     &make<SetSideSeparatorCmd, const QString &>,
+     &make<SetSideTabloModeCommand, int>,
+     &make<SetSideTabloFontCommand, int>,
+     {{"StaticBtn", ModeStatic, 0},
+      {"CenterBtn", ModeCenter, 0},
+      {"OnlyDestBtn", ModeOnlyDestination, 0},
+      {"StationVScrollBtn", ModeStationScroll, 0}}},
+    {"back",
+     backBoard,
+     &make<SetBackNumberCommand, const QString &>,
+     &make<SetBackStartingPointCmd, int, const QString &>,
+     &make<SetBackDestinationCmd, int, const QString &>,
+     nullptr,
+     &make<SetBackTabloModeCommand, int>,
+     &make<SetBackTabloFontCommand, int>,
+     {{"StaticBtn", ModeStatic, 0},
+      {"CenterBtn", ModeCenter, 0},
+      {"OnlyDestBtn", ModeOnlyDestination, 0},
+      {nullptr, 0, 0}}},
+};
+
+const char *const fieldNames[BoardPage::FieldCount] = {"NumberEdit", "StartingPointEdit",
+                                                       "DestinationEdit", "SepEdit"};
+const int fontBits[] = {1, 2};
+
+} // namespace
+
+BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
+    : QObject(form), m_form(form), m_route(form->m_route), m_board(board),
+      m_setup(boardSetups[board])
+{
+    const QString prefix = QLatin1String(m_setup.prefix);
+    auto child = [&](const char *name) { return prefix + QLatin1String(name); };
+    m_tablo = form->findChild<FrontTabloWidget *>(child("TabloWdt"));
+
+    for (int f = 0; f < FieldCount; ++f) {
+        QLineEdit *edit = form->findChild<QLineEdit *>(child(fieldNames[f]));
+        m_edits[f] = edit;
+        if (!edit)
+            continue;
+        const Field field = Field(f);
+        connect(edit, &QLineEdit::editingFinished, this, [this, field] { finishText(field); });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, field](const QString &text) { showTypedText(field, text); });
+        if (field == NumberField)
+            continue;
+        edit->installEventFilter(this);
+        if (field == SeparatorField)
+            continue;
+        connect(edit, &QLineEdit::cursorPositionChanged, this, [this, edit](int, int position) {
+            if (edit->hasFocus() && !(m_tablo->mode() & ModeStatic))
+                keepCursorVisible(position);
+        });
+    }
+
+    for (const ModeButton &mode : m_setup.modes) {
+        if (!mode.name)
+            continue;
+        auto *button = form->findChild<QAbstractButton *>(child(mode.name));
+        connect(button, &QAbstractButton::clicked, this,
+                [this, mode](bool checked) { clickMode(mode.flag, mode.excludes, checked); });
+    }
+    for (int i = 0; i < 2; ++i) {
+        auto *button = form->findChild<QAbstractButton *>(child(i ? "Font1Btn" : "Font0Btn"));
+        const int bit = fontBits[i];
+        connect(button, &QAbstractButton::clicked, this,
+                [this, bit](bool checked) { clickFont(bit, checked); });
+    }
+
+    auto *ui = form->ui;
+    switch (board) {
+    case RouteForm::FrontBoard:
+        connect(ui->frontColorList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                &BoardPage::pickColor);
+        connect(ui->leftSofitList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                [this](int row) { pickSofit(true, row); });
+        connect(ui->rightSofitList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                [this](int row) { pickSofit(false, row); });
+        break;
+    case RouteForm::SideBoard:
+        connect(ui->sideStationCountSpn, &QSpinBox::editingFinished, this,
+                &BoardPage::finishStationCount);
+        connect(ui->autoSideSepBtn, &QAbstractButton::clicked, this, &BoardPage::restoreSeparator);
+        break;
+    case RouteForm::BackBoard:
+        break;
+    }
+}
+
+int BoardPage::editLang() const
+{
+    return m_form->selectedLang(RouteForm::LangGroup(RouteForm::FrontLang + m_board));
+}
+
+QString BoardPage::text(Field field, int lang) const
+{
+    switch (field) {
+    case NumberField:
+        return (m_route.*m_setup.fields.number)();
+    case StartingPointField:
+        return (m_route.*m_setup.fields.startingPoint)(lang);
+    case DestinationField:
+        return (m_route.*m_setup.fields.destination)(lang);
+    case SeparatorField:
+    case FieldCount:
+        break;
+    }
+    return m_route.sideSeparator();
+}
+
+QUndoCommand *BoardPage::command(Field field, int lang, const QString &text,
+                                 QUndoCommand *parent) const
+{
+    switch (field) {
+    case NumberField:
+        return m_setup.number(m_form, text, parent);
+    case StartingPointField:
+        return m_setup.startingPoint(m_form, lang, text, parent);
+    case DestinationField:
+        return m_setup.destination(m_form, lang, text, parent);
+    case SeparatorField:
+    case FieldCount:
+        break;
+    }
+    return m_setup.separator(m_form, text, parent);
+}
+
+// --- Apply operations -------------------------------------------------------------
+
+void BoardPage::touched(int lang)
+{
+    RouteForm::LastChange &place = m_form->lastChange();
+    place.station = -1;
+    place.routeTab = RouteForm::FrontTab + m_board;
+    if (lang >= 0)
+        place.lang[RouteForm::FrontLang + m_board] = lang;
+    m_form->m_tabloDirty[m_board] = true;
+}
+
+void BoardPage::setText(Field field, int lang, const QString &text)
+{
+    switch (field) {
+    case NumberField:
+        (m_route.*m_setup.fields.setNumber)(text);
+        m_tablo->setNumber(text);
+        break;
+    case StartingPointField:
+        (m_route.*m_setup.fields.setStartingPoint)(lang, text);
+        m_tablo->setStartingPoint(lang, text);
+        break;
+    case DestinationField:
+        (m_route.*m_setup.fields.setDestination)(lang, text);
+        m_tablo->setDestination(lang, text);
+        break;
+    case SeparatorField:
+    case FieldCount:
+        m_route.setSideSeparator(text);
+        m_tablo->setSeparator(text);
+        break;
+    }
+    const bool perLang = field == StartingPointField || field == DestinationField;
+    if (!perLang || lang == editLang())
+        m_edits[field]->setText(text);
+    touched(perLang ? lang : -1);
+}
+
+void BoardPage::setMode(int flags)
+{
+    (m_route.*m_setup.fields.setMode)(flags);
+    for (const ModeButton &mode : m_setup.modes) {
+        if (mode.name)
+            m_form
+                ->findChild<QAbstractButton *>(QLatin1String(m_setup.prefix) +
+                                               QLatin1String(mode.name))
+                ->setChecked(flags & mode.flag);
+    }
+    m_tablo->setMode(flags);
+    touched();
+}
+
+void BoardPage::setFont(int bits)
+{
+    bits &= 0xFF;
+    (m_route.*m_setup.fields.setFont)(bits);
+    for (int i = 0; i < 2; ++i)
+        m_form
+            ->findChild<QAbstractButton *>(QLatin1String(m_setup.prefix) +
+                                           QLatin1String(i ? "Font1Btn" : "Font0Btn"))
+            ->setChecked(bits & fontBits[i]);
+    m_tablo->setFontBits(bits);
+    touched();
+}
+
+void BoardPage::setStationCount(int count)
+{
+    m_route.setSideStationCount(count);
+    const QSignalBlocker blocker(m_form->ui->sideStationCountSpn);
+    m_form->ui->sideStationCountSpn->setValue(count);
+    touched();
+}
+
+void BoardPage::setNumberColor(const QColor &color)
+{
+    m_route.setFrontNumberColor(color);
+    {
+        const QSignalBlocker blocker(m_form->ui->frontColorList);
+        m_form->ui->frontColorList->setCurrentIndex(m_form->frontColorRow(color));
+    }
+    m_tablo->setNumberColor(color.rgb() & 0xFFFFFF);
+    touched();
+}
+
+void BoardPage::setStartColor(const QColor &color)
+{
+    m_route.setFrontStartColor(color);
+    m_tablo->setLine1Color(color.rgb() & 0xFFFFFF);
+    touched();
+}
+
+void BoardPage::setDestColor(const QColor &color)
+{
+    m_route.setFrontDestColor(color);
+    m_tablo->setLine2Color(color.rgb() & 0xFFFFFF);
+    touched();
+}
+
+void BoardPage::setSofitColor(bool left, int code)
+{
+    QComboBox *list = left ? m_form->ui->leftSofitList : m_form->ui->rightSofitList;
+    if (left)
+        m_route.setLeftSofitColor(code);
+    else
+        m_route.setRightSofitColor(code);
+    {
+        const QSignalBlocker blocker(list);
+        list->setCurrentIndex(m_form->sofitRow(code));
+    }
+    // The side lights are drawn on the front and the back board.
+    for (FrontTabloWidget *t : {m_tablo, m_form->ui->backTabloWdt}) {
+        if (left)
+            t->setLeftSofitColor(code);
+        else
+            t->setRightSofitColor(code);
+    }
+    touched();
+    m_form->m_tabloDirty[RouteForm::BackBoard] = true;
+}
+
+// --- Handlers -----------------------------------------------------------------------
+
+void BoardPage::push(QUndoCommand *command)
+{
+    m_form->undoStack()->push(command);
+    m_form->m_tabloDirty[m_board] = false;
+}
+
+void BoardPage::refreshMarked()
+{
+    for (int b = RouteForm::FrontBoard; b <= RouteForm::BackBoard; ++b) {
+        if (b == m_board || !m_form->m_tabloDirty[b])
+            continue;
+        m_form->m_tabloDirty[b] = false;
+        if (b == RouteForm::SideBoard)
+            m_form->setSideTabloStations();
+        m_form->m_boards[b]->tablo()->refreshTablo();
+    }
+}
+
+void BoardPage::finishText(Field field)
+{
+    QLineEdit *edit = m_edits[field];
+    const QString typed = edit->text().trimmed();
+    const int lang = editLang();
+    const QString old = text(field, lang);
+    if (typed == old) {
+        edit->setText(typed);
+        m_form->resetUndoFlags();
+        return;
+    }
+    if (m_board != RouteForm::FrontBoard) {
+        push(command(field, lang, typed, nullptr));
+        return;
+    }
+    // The front board leads: the other boards follow wherever they showed the same text.
+    auto *parent = new QUndoCommand;
+    command(field, lang, typed, parent);
+    for (RouteForm::Board b : {RouteForm::SideBoard, RouteForm::BackBoard}) {
+        const BoardPage *other = m_form->m_boards[b];
+        if (other->text(field, lang) == old)
+            other->command(field, lang, typed, parent);
+    }
+    push(parent);
+    refreshMarked();
+}
+
+void BoardPage::showTypedText(Field field, const QString &typed)
+{
+    const QString text = typed.trimmed();
+    m_tablo->stopAnimation();
+    switch (field) {
+    case NumberField:
+        m_tablo->setNumber(text);
+        break;
+    case StartingPointField:
+        m_tablo->setStartingPoint(editLang(), text);
+        break;
+    case DestinationField:
+        m_tablo->setDestination(editLang(), text);
+        break;
+    case SeparatorField:
+    case FieldCount:
+        m_tablo->setSeparator(text);
+        break;
+    }
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::keepCursorVisible(int position)
+{
+    const int offset = m_tablo->textOffset();
+    if (position >= offset && position <= offset + TextWindow - 1)
+        return;
+    m_tablo->setTextOffset(position < 3 ? 0 : position - 2);
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::clickMode(int bit, int excludes, bool checked)
+{
+    int flags = (m_route.*m_setup.fields.mode)();
+    if (checked)
+        flags = (flags | bit) & ~excludes;
+    else
+        flags &= ~bit;
+    push(m_setup.mode(m_form, flags, nullptr));
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::clickFont(int bit, bool checked)
+{
+    int bits = (m_route.*m_setup.fields.font)();
+    bits = checked ? bits | bit : bits & ~bit;
+    push(m_setup.font(m_form, bits, nullptr));
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::pickColor(int row)
+{
+    if (row < 0)
+        return;
+    const QColor color = m_form->frontColorOfRow(row);
+    if (color != m_route.frontNumberColor() || color != m_route.frontStartColor() ||
+        color != m_route.frontDestColor()) {
+        // The form always sets the three colours of the front board together.
+        auto *parent = new QUndoCommand;
+        new SetFrontNumberColorCmd(m_form, color, parent);
+        if (m_route.frontStartColor() != color)
+            new SetFrontStartColorCmd(m_form, color, parent);
+        if (m_route.frontDestColor() != color)
+            new SetFrontDestColorCmd(m_form, color, parent);
+        m_form->undoStack()->push(parent);
+    }
+    m_form->m_tabloDirty[m_board] = false;
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::pickSofit(bool left, int row)
+{
+    if (row < 0)
+        return;
+    const int code = m_form->sofitCodeOfRow(row);
+    if (code != (left ? m_route.leftSofitColor() : m_route.rightSofitColor())) {
+        if (left)
+            m_form->undoStack()->push(new SetLeftSofitColorCmd(m_form, code));
+        else
+            m_form->undoStack()->push(new SetRightSofitColorCmd(m_form, code));
+    }
+    for (RouteForm::Board b : {RouteForm::FrontBoard, RouteForm::BackBoard}) {
+        m_form->m_tabloDirty[b] = false;
+        m_form->m_boards[b]->tablo()->refreshTablo();
+    }
+}
+
+void BoardPage::finishStationCount()
+{
+    const int count = m_form->ui->sideStationCountSpn->value();
+    if (count == m_route.sideStationCount())
+        return;
+    push(new SetSideStationCountCmd(m_form, count));
+    m_form->setSideTabloStations();
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::restoreSeparator()
+{
+    QLineEdit *edit = m_edits[SeparatorField];
+    // A pending edit of the field becomes its own undo step first.
+    if (edit->hasFocus())
+        edit->clearFocus();
+    const QString text = QString::fromUtf8(defaultSideSeparator);
+    if (m_route.sideSeparator() == text)
+        return;
+    push(new SetSideSeparatorCmd(m_form, text));
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::focusChanged(QLineEdit *edit, bool in)
+{
+    if (edit == m_edits[SeparatorField]) {
+        m_tablo->setSeparatorPreview(in);
+        m_tablo->refreshTablo();
+        return;
+    }
+    const int mode = m_tablo->mode();
+    const bool still = mode & ModeStatic;
+    if (!in) {
+        if (!still && m_tablo->textOffset() != 0) {
+            m_tablo->setTextOffset(0);
+            m_tablo->refreshTablo();
+        }
+        return;
+    }
+    const bool start = edit == m_edits[StartingPointField];
+    bool other = mode & ModeOnlyDestination;
+    if (still) {
+        other = other || (m_tablo->stationNames(0).isEmpty() &&
+                          m_tablo->stationNames(1).isEmpty() && m_tablo->separator().isEmpty());
+        m_tablo->setStartFirst(start != other);
+        m_tablo->setTextOffset(0);
+        m_tablo->refreshTablo();
+        return;
+    }
+    m_tablo->setStartFirst(start != other);
+    const int p = edit->cursorPosition();
+    const int offset = m_tablo->textOffset();
+    if (p < offset || p > offset + TextWindow - 1)
+        m_tablo->setTextOffset(p < 3 ? 0 : p - 2);
+    m_tablo->refreshTablo();
+}
+
+bool BoardPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        for (QLineEdit *edit : m_edits) {
+            if (edit && watched == edit && edit != m_edits[NumberField])
+                focusChanged(edit, event->type() == QEvent::FocusIn);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,11 @@
+// Route-wide settings: announcement words, ad folder, language count, back direction.
+#pragma once
+
+#include "swapcommand.h"
+
+using SetStationWordCommand = SwapCommand<&Route::stationWord, &RouteForm::setStationWord>;
+using SetNextWordCommand = SwapCommand<&Route::nextWord, &RouteForm::setNextWord>;
+using SetAdPathCommand = SwapCommand<&Route::adPath, &RouteForm::setAdFolder>;
+using SetLangCountCmd = SwapCommand<&RouteForm::langCount, &RouteForm::setLangCount>;
+using SetBackStationIndexCmd =
+    SwapCommand<&Route::backStationIndex, &RouteForm::setBackStationIndex>;

@@ -1,0 +1,114 @@
+#include "stationsequencecommand.h"
+
+#include "filelistcommands.h"
+#include "routecommands.h"
+#include "routeform.h"
+#include "stationcommands.h"
+
+namespace {
+
+void planSplit(QVector<SequenceStep> &plan, const QList<Station *> &stations, int back,
+               int langCount, int &newBack)
+{
+    for (int i = stations.size() - 2; i >= 0; --i) {
+        // The last stop of the forward direction announces no next stop.
+        if (i == back - 1)
+            continue;
+        plan.append({SequenceStep::AddStation, i + 1, 0, QString()});
+        for (int l = 0; l < langCount; ++l) {
+            const QString next = stations.at(i)->nextName(l);
+            plan.append({SequenceStep::SetName, i + 1, l, next});
+            if (!next.isEmpty())
+                plan.append({SequenceStep::SetNextName, i, l, QString()});
+        }
+        if (i + 1 < back)
+            ++newBack;
+    }
+}
+
+void planJoin(QVector<SequenceStep> &plan, const QList<Station *> &stations, int back,
+              int langCount, int &newBack)
+{
+    for (int i = stations.size() - 2; i >= 0; i = (i == back + 1) ? back - 2 : i - 2) {
+        // The first entry of a direction is a stop: removing it would lose the stop, so a
+        // list that is not laid out in pairs keeps it.
+        if (i <= 0 || i == back)
+            continue;
+        const Station *entry = stations.at(i);
+        const Station *stop = stations.at(i - 1);
+        for (int l = 0; l < langCount; ++l)
+            plan.append({SequenceStep::SetNextName, i - 1, l, entry->name(l)});
+        int row = stop->textFiles().size();
+        for (const QString &file : entry->textFiles())
+            plan.append({SequenceStep::AddTextFile, i - 1, row++, file});
+        row = stop->soundFiles().size();
+        for (const QString &file : entry->soundFiles())
+            plan.append({SequenceStep::AddSoundFile, i - 1, row++, file});
+        plan.append({SequenceStep::RemoveStation, i, 0, QString()});
+        if (i < back)
+            --newBack;
+    }
+}
+
+} // namespace
+
+QVector<SequenceStep> stationSequencePlan(const QList<Station *> &stations, int backIndex,
+                                          int langCount, bool separate)
+{
+    QVector<SequenceStep> plan;
+    int newBack = backIndex;
+    if (separate)
+        planSplit(plan, stations, backIndex, langCount, newBack);
+    else
+        planJoin(plan, stations, backIndex, langCount, newBack);
+    plan.append({SequenceStep::SetBackIndex, newBack, 0, QString()});
+    return plan;
+}
+
+SetStationSequencyCommand::SetStationSequencyCommand(RouteForm *form, bool separate,
+                                                     QUndoCommand *parent)
+    : QUndoCommand(parent), m_form(form), m_separate(separate)
+{
+    const Route &route = form->route();
+    const auto plan = stationSequencePlan(route.stations(), route.backStationIndex(),
+                                          form->langCount(), separate);
+    for (const SequenceStep &step : plan) {
+        switch (step.kind) {
+        case SequenceStep::AddStation:
+            new AddStationCommand(form, step.station, this);
+            break;
+        case SequenceStep::RemoveStation:
+            new RemoveStationCommand(form, step.station, this);
+            break;
+        case SequenceStep::SetName:
+            new SetStationNameCmd(form, step.station, step.lang, step.text, this);
+            break;
+        case SequenceStep::SetNextName:
+            new SetStationNextNameCmd(form, step.station, step.lang, step.text, this);
+            break;
+        case SequenceStep::AddTextFile:
+            new AddStationTextFileCmd(form, step.station, step.lang, step.text, this);
+            break;
+        case SequenceStep::AddSoundFile:
+            new AddStationSoundFileCmd(form, step.station, step.lang, step.text, this);
+            break;
+        case SequenceStep::SetBackIndex:
+            new SetBackStationIndexCmd(form, step.station, this);
+            break;
+        }
+    }
+}
+
+void SetStationSequencyCommand::redo()
+{
+    m_form->setNextSeparate(m_separate);
+    m_separate = !m_separate;
+    QUndoCommand::redo();
+}
+
+void SetStationSequencyCommand::undo()
+{
+    QUndoCommand::undo();
+    m_form->setNextSeparate(m_separate);
+    m_separate = !m_separate;
+}

@@ -1,0 +1,161 @@
+#include "salonpage.h"
+
+#include "boardcommands.h"
+#include "ui_routeform.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QUndoStack>
+
+struct SalonLine
+{
+    const char *edit;
+    const char *autoButton;
+    RouteForm::LangGroup group;
+    int tab; // page of the running-line tabs
+    QString (Route::*text)(int) const;
+    void (Route::*setText)(int, const QString &);
+    QUndoCommand *(*command)(RouteForm *, int, const QString &);
+    const char *const *defaultText;
+};
+
+namespace {
+
+template <class C> QUndoCommand *make(RouteForm *form, int lang, const QString &text)
+{
+    return new C(form, lang, text);
+}
+
+const SalonLine salonLines[SalonPage::LineCount] = {
+    {"routeTextEdit", "autoRouteTextBtn", RouteForm::RouteTextLang, RouteForm::RouteTextTab,
+     &Route::routeText, &Route::setRouteText, &make<SetRouteTextCmd>, &defaultRouteText},
+    {"salonTempEdit", "autoSalonTempBtn", RouteForm::SalonTempLang, RouteForm::SalonTempTab,
+     &Route::salonTempText, &Route::setSalonTempText, &make<SetSalonTempTextCmd>,
+     &defaultSalonTempText},
+    {"outsideTempEdit", "autoOutsideTempBtn", RouteForm::OutsideTempLang, RouteForm::OutsideTempTab,
+     &Route::outsideTempText, &Route::setOutsideTempText, &make<SetOutsideTempTextCmd>,
+     &defaultOutsideTempText},
+};
+
+const struct
+{
+    const char *button;
+    const char *letter;
+} orderLetters[] = {{"salonMBtn", "M"}, {"salonOBtn", "O"}, {"salonABtn", "A"}, {"salonRBtn", "R"},
+                    {"salonSBtn", "S"}, {"salonNBtn", "N"}, {"salonBBtn", "B"}, {"salonTBtn", "T"}};
+
+} // namespace
+
+SalonPage::SalonPage(RouteForm *form)
+    : QObject(form), m_form(form), m_route(form->m_route), m_order(form->ui->salonTabloOrderEdit)
+{
+    connect(m_order, &QLineEdit::editingFinished, this, &SalonPage::finishOrder);
+    for (const auto &l : orderLetters) {
+        const QString letter = QLatin1String(l.letter);
+        connect(form->findChild<QAbstractButton *>(QLatin1String(l.button)),
+                &QAbstractButton::clicked, this, [this, letter] { insertIntoOrder(letter); });
+    }
+    connect(form->ui->salonRepeatBtn, &QAbstractButton::clicked, this, [this] {
+        insertIntoOrder(QLatin1Char('(') + m_order->selectedText() + QLatin1String(")2"));
+    });
+    connect(form->ui->autoSalonTabloOrderBtn, &QAbstractButton::clicked, this,
+            &SalonPage::restoreOrder);
+
+    for (int i = 0; i < LineCount; ++i) {
+        const Line line = Line(i);
+        m_edits[i] = form->findChild<QLineEdit *>(QLatin1String(salonLines[i].edit));
+        connect(m_edits[i], &QLineEdit::editingFinished, this, [this, line] { finishText(line); });
+        connect(form->findChild<QAbstractButton *>(QLatin1String(salonLines[i].autoButton)),
+                &QAbstractButton::clicked, this, [this, line] { restoreText(line); });
+    }
+}
+
+QString SalonPage::orderText(const QByteArray &order)
+{
+    return QString::fromLatin1(order.constData(), int(qstrnlen(order.constData(), order.size())));
+}
+
+QByteArray SalonPage::cleanOrder(const QString &text)
+{
+    return text.trimmed().toLatin1().toUpper().replace("?", "");
+}
+
+int SalonPage::editLang(Line line) const
+{
+    return m_form->selectedLang(salonLines[line].group);
+}
+
+void SalonPage::setOrder(const QByteArray &order)
+{
+    m_route.setSalonTabloOrder(order);
+    m_order->setText(orderText(order));
+    RouteForm::LastChange &place = m_form->lastChange();
+    place.station = -1;
+    place.routeTab = RouteForm::SalonTab;
+    place.salonTab = RouteForm::SalonOrderTab;
+}
+
+void SalonPage::setText(Line line, int lang, const QString &text)
+{
+    const SalonLine &l = salonLines[line];
+    (m_route.*l.setText)(lang, text);
+    if (lang == editLang(line))
+        m_edits[line]->setText(text);
+    RouteForm::LastChange &place = m_form->lastChange();
+    place.station = -1;
+    place.routeTab = RouteForm::SalonTab;
+    place.salonTab = l.tab;
+    place.lang[l.group] = lang;
+}
+
+void SalonPage::finishOrder()
+{
+    const QByteArray order = cleanOrder(m_order->text());
+    if (order == m_route.salonTabloOrder()) {
+        m_order->setText(orderText(order));
+        m_form->resetUndoFlags();
+        return;
+    }
+    m_form->undoStack()->push(new SetSalonTabloOrderCmd(m_form, order));
+}
+
+void SalonPage::insertIntoOrder(const QString &letter)
+{
+    m_order->insert(letter);
+    // The field pushes the change when its editing finishes, as if the letter was typed.
+    m_order->setFocus();
+    m_form->onTextEdited();
+}
+
+void SalonPage::restoreOrder()
+{
+    const QByteArray order(defaultSalonTabloOrder);
+    if (order != m_route.salonTabloOrder())
+        m_form->undoStack()->push(new SetSalonTabloOrderCmd(m_form, order));
+}
+
+void SalonPage::finishText(Line line)
+{
+    const SalonLine &l = salonLines[line];
+    QLineEdit *edit = m_edits[line];
+    const QString text = edit->text().trimmed();
+    const int lang = editLang(line);
+    if (text == (m_route.*l.text)(lang)) {
+        edit->setText(text);
+        m_form->resetUndoFlags();
+        return;
+    }
+    m_form->undoStack()->push(l.command(m_form, lang, text));
+}
+
+void SalonPage::restoreText(Line line)
+{
+    const SalonLine &l = salonLines[line];
+    // A pending edit of the field becomes its own undo step first.
+    if (m_edits[line]->hasFocus())
+        m_edits[line]->clearFocus();
+    const int lang = editLang(line);
+    const QString text = QString::fromUtf8(*l.defaultText);
+    if (text != (m_route.*l.text)(lang))
+        m_form->undoStack()->push(l.command(m_form, lang, text));
+}

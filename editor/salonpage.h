@@ -1,0 +1,48 @@
+// The interior running-line page of the route form: the order of its messages with the letter
+// buttons, and its route and temperature lines per language.
+#pragma once
+
+#include "routeform.h"
+
+#include <QObject>
+
+class QLineEdit;
+struct SalonLine;
+
+class SalonPage : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Line
+    {
+        RouteLine,
+        SalonTempLine,
+        OutsideTempLine,
+        LineCount
+    };
+
+    explicit SalonPage(RouteForm *form);
+
+    // Apply operations.
+    void setOrder(const QByteArray &order);
+    void setText(Line line, int lang, const QString &text);
+
+    // The order bytes as the field shows them: single-byte characters up to a zero byte.
+    static QString orderText(const QByteArray &order);
+    // The field's text as order bytes: Latin-1, upper case, characters outside Latin-1 dropped.
+    static QByteArray cleanOrder(const QString &text);
+
+private:
+    void finishOrder();
+    void insertIntoOrder(const QString &letter);
+    void restoreOrder();
+    void finishText(Line line);
+    void restoreText(Line line);
+    int editLang(Line line) const;
+
+    RouteForm *m_form;
+    Route &m_route;
+    QLineEdit *m_order;
+    QLineEdit *m_edits[LineCount] = {};
+};
