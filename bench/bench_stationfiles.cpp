@@ -1,5 +1,6 @@
 // Reading and writing ost.txt and coord.txt of a large route, against plain file I/O of the
 // same bytes. Prints the median of several runs of each step.
+#include "benchsupport.h"
 #include "coordfile.h"
 #include "route.h"
 #include "routefilewriter.h"
@@ -12,10 +13,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
-#include <ctime>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -43,38 +40,6 @@ void fillRoute(Route &route)
         route.insertStation(route.stationCount(), s);
     }
     route.setBackStationIndex(stationCount / 2);
-}
-
-// Median wall-clock and process CPU time of one step, in ms: the machine may be shared, so
-// CPU time is the steadier figure.
-struct Timing
-{
-    double wall;
-    double cpu;
-};
-
-double cpuNow()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-Timing median(const std::function<void()> &step)
-{
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        const double cpuStart = cpuNow();
-        step();
-        cpu.push_back(cpuNow() - cpuStart);
-        wall.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
 }
 
 QByteArray readRaw(const QString &path)
@@ -133,40 +98,40 @@ int main(int argc, char **argv)
         << "ost.txt " << ostBytes.size() << " bytes, coord.txt " << coordBytes.size()
         << " bytes; median of " << runs << " runs, ms\n";
 
-    const Timing readFiles = median([&] {
+    const benchsupport::Timing readFiles = benchsupport::median(runs, [&] {
         Route r;
         r.setPath(dir.path());
         readStationFile(r);
         readCoordFile(r);
     });
-    const Timing readPlain = median([&] {
+    const benchsupport::Timing readPlain = benchsupport::median(runs, [&] {
         readRaw(ost);
         readRaw(coord);
     });
-    const Timing readLines = median([&] {
+    const benchsupport::Timing readLines = benchsupport::median(runs, [&] {
         readRawLines(ost);
         readRawLines(coord);
     });
-    const Timing format = median([&] {
+    const benchsupport::Timing format = benchsupport::median(runs, [&] {
         stationFileBytes(route);
         coordFileBytes(route);
     });
-    const Timing writeFiles = median([&] {
+    const benchsupport::Timing writeFiles = benchsupport::median(runs, [&] {
         writeStationFile(route);
         writeCoordFile(route);
     });
-    const Timing savePlain = median([&] {
+    const benchsupport::Timing savePlain = benchsupport::median(runs, [&] {
         saveRaw(rawOst, ostBytes);
         saveRaw(rawCoord, coordBytes);
     });
-    const Timing writePlain = median([&] {
+    const benchsupport::Timing writePlain = benchsupport::median(runs, [&] {
         writeRaw(rawOst, ostBytes);
         writeRaw(rawCoord, coordBytes);
     });
 
     out.setRealNumberNotation(QTextStream::FixedNotation);
     out.setRealNumberPrecision(3);
-    auto row = [&](const char *what, const Timing &t) {
+    auto row = [&](const char *what, const benchsupport::Timing &t) {
         out << qSetFieldWidth(52) << Qt::left << what << qSetFieldWidth(0) << "wall " << t.wall
             << "  cpu " << t.cpu << "\n";
     };

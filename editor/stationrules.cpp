@@ -74,7 +74,7 @@ StationRules::Controls StationRules::controls(int i) const
         c.nextName = isNextEntry(i);
         c.stationName = !c.nextName;
         c.addNextStation = c.stationName && (i == 0 || i == back);
-        c.addStation = i + 1 != back || isNextEntry(back);
+        c.addStation = i + 1 != back || back >= n || isNextEntry(back);
     } else {
         c.stationName = true;
         c.nextName = i + 1 != back && i + 1 != n;
