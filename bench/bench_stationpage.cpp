@@ -114,8 +114,8 @@ int main(int argc, char **argv)
 
     list->setCurrentIndex(form.stationModel()->routeIndex());
     row("change the next word", benchsupport::median(runs, [&] {
-            const QString word = ++round % 2 ? QStringLiteral("Далее")
-                                             : QStringLiteral("Следующая остановка");
+            const QString word =
+                ++round % 2 ? QStringLiteral("Далее") : QStringLiteral("Следующая остановка");
             pushUndoRedo([&] { finishEdit(form, "nextWordEdit", word); });
         }));
 
@@ -133,6 +133,7 @@ int main(int argc, char **argv)
             separate->click();
     }
     out << "resident memory added by one layout switch (largest run): " << kept << " KiB; "
-        << "stations now " << form.route().stationCount() << "\n";
+        << "stations now " << form.route().stationCount() << ", undo steps " << stack->count()
+        << "\n";
     return 0;
 }
