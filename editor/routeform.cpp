@@ -29,6 +29,8 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 const int StoredValueRole = Qt::UserRole + 1;
@@ -202,6 +204,10 @@ RouteForm::~RouteForm()
 {
     m_routeFolderTimer.stop();
     m_adFolderTimer.stop();
+    // The pages go before the widgets they watch, which still report their focus while dying.
+    for (BoardPage *&page : m_boards)
+        delete std::exchange(page, nullptr);
+    delete std::exchange(m_salon, nullptr);
     // The children go first, while the route they may still reach is alive.
     m_model->setRoute(nullptr);
     while (!children().isEmpty())

@@ -29,24 +29,27 @@ void planSplit(QVector<SequenceStep> &plan, const QList<Station *> &stations, in
 void planJoin(QVector<SequenceStep> &plan, const QList<Station *> &stations, int back,
               int langCount, int &newBack)
 {
-    for (int i = stations.size() - 2; i >= 0; i = (i == back + 1) ? back - 2 : i - 2) {
-        // The first entry of a direction is a stop: removing it would lose the stop, so a
-        // list that is not laid out in pairs keeps it.
-        if (i <= 0 || i == back)
-            continue;
-        const Station *entry = stations.at(i);
-        const Station *stop = stations.at(i - 1);
-        for (int l = 0; l < langCount; ++l)
-            plan.append({SequenceStep::SetNextName, i - 1, l, entry->name(l)});
-        int row = stop->textFiles().size();
-        for (const QString &file : entry->textFiles())
-            plan.append({SequenceStep::AddTextFile, i - 1, row++, file});
-        row = stop->soundFiles().size();
-        for (const QString &file : entry->soundFiles())
-            plan.append({SequenceStep::AddSoundFile, i - 1, row++, file});
-        plan.append({SequenceStep::RemoveStation, i, 0, QString()});
-        if (i < back)
-            --newBack;
+    // Each direction ends with a stop and alternates back from there; the back direction is
+    // folded first so that the indexes of the forward one stay put.
+    const int n = stations.size();
+    const int b = qBound(0, back, n);
+    const std::pair<int, int> directions[] = {{b, n}, {0, b}};
+    for (const auto &[start, end] : directions) {
+        for (int i = end - 2; i > start; i -= 2) {
+            const Station *entry = stations.at(i);
+            const Station *stop = stations.at(i - 1);
+            for (int l = 0; l < langCount; ++l)
+                plan.append({SequenceStep::SetNextName, i - 1, l, entry->name(l)});
+            int row = stop->textFiles().size();
+            for (const QString &file : entry->textFiles())
+                plan.append({SequenceStep::AddTextFile, i - 1, row++, file});
+            row = stop->soundFiles().size();
+            for (const QString &file : entry->soundFiles())
+                plan.append({SequenceStep::AddSoundFile, i - 1, row++, file});
+            plan.append({SequenceStep::RemoveStation, i, 0, QString()});
+            if (i < back)
+                --newBack;
+        }
     }
 }
 
@@ -104,6 +107,9 @@ void SetStationSequencyCommand::redo()
     m_form->setNextSeparate(m_separate);
     m_separate = !m_separate;
     QUndoCommand::redo();
+    // The switch is the place of the change, not the last station the children touched.
+    m_form->lastChange().station = -1;
+    m_form->lastChange().routeTab = RouteForm::GeneralTab;
 }
 
 void SetStationSequencyCommand::undo()
