@@ -203,7 +203,7 @@ private slots:
         const char *const buttons[] = {"addStationBtn", "removeStationBtn", "addNextStationBtn",
                                        "nextSeparateCheck"};
         const QStringList words{"Следующая остановка", "Далее", ""};
-        for (int round = 0; round < 300; ++round) {
+        for (int round = 0; round < 200; ++round) {
             QStringList tokens;
             const bool entries = rng.bounded(2);
             for (int i = 0, n = 1 + rng.bounded(7); i < n; ++i) {
