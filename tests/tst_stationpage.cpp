@@ -48,12 +48,22 @@ QString dump(const RouteForm &form)
     return out.join('|');
 }
 
-// A route written as a line of tokens (buildRoute), saved to path and opened in the form.
-void openLine(RouteForm &form, const QString &path, const QString &line)
+// A route written as a line of tokens (buildRoute), saved to path and opened in the form;
+// with two languages the second one repeats the first.
+void openLine(RouteForm &form, const QString &path, const QString &line, bool twoLangs = false)
 {
     Route route;
     route.newRoute(path);
     testsupport::buildRoute(route, line);
+    if (twoLangs) {
+        route.setStationWord(1, route.stationWord(0));
+        route.setNextWord(1, route.nextWord(0));
+        for (Station *s : route.stations()) {
+            s->setName(1, s->name(0));
+            s->setNextName(1, s->nextName(0));
+            s->setSideName(1, s->sideName(0));
+        }
+    }
     QDir().mkpath(route.adPath());
     QVERIFY(route.save());
     form.setNextStopAsker([](bool defaultYes) { return defaultYes; });
@@ -217,7 +227,7 @@ private slots:
             const QString line =
                 tokens.join(' ').replace(QRegularExpression(">Скоро( \\||$)"), "\\1");
             RouteForm form;
-            openLine(form, dir.path() + QStringLiteral("/r%1").arg(round), line);
+            openLine(form, dir.path() + QStringLiteral("/r%1").arg(round), line, round % 3 == 0);
             const Route &r = form.route();
             const QString original = dump(form);
             QHash<const Station *, bool> roles; // next-stop entry or not, in the separate layout
