@@ -45,7 +45,7 @@ struct BoardSetup
     TextCommand separator;
     ValueCommand mode;
     ValueCommand font;
-    ModeButton modes[4];
+    ModeButton modes[BoardPage::ModeButtonCount];
 };
 
 namespace {
@@ -109,7 +109,8 @@ BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
         if (!edit)
             continue;
         const Field field = Field(f);
-        connect(edit, &QLineEdit::editingFinished, this, [this, field] { finishText(field); });
+        connect(edit, &QLineEdit::editingFinished, this,
+                [this, field] { finishText(field, editLang()); });
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field](const QString &text) { showTypedText(field, text); });
         if (field == NumberField)
@@ -123,15 +124,18 @@ BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
         });
     }
 
-    for (const ModeButton &mode : m_setup.modes) {
+    for (int m = 0; m < ModeButtonCount; ++m) {
+        const ModeButton &mode = m_setup.modes[m];
         if (!mode.name)
             continue;
         auto *button = form->findChild<QAbstractButton *>(child(mode.name));
+        m_modeButtons[m] = button;
         connect(button, &QAbstractButton::clicked, this,
                 [this, mode](bool checked) { clickMode(mode.flag, mode.excludes, checked); });
     }
     for (int i = 0; i < 2; ++i) {
         auto *button = form->findChild<QAbstractButton *>(child(i ? "Font1Btn" : "Font0Btn"));
+        m_fontButtons[i] = button;
         const int bit = fontBits[i];
         connect(button, &QAbstractButton::clicked, this,
                 [this, bit](bool checked) { clickFont(bit, checked); });
@@ -237,12 +241,9 @@ void BoardPage::setText(Field field, int lang, const QString &text)
 void BoardPage::setMode(int flags)
 {
     (m_route.*m_setup.fields.setMode)(flags);
-    for (const ModeButton &mode : m_setup.modes) {
-        if (mode.name)
-            m_form
-                ->findChild<QAbstractButton *>(QLatin1String(m_setup.prefix) +
-                                               QLatin1String(mode.name))
-                ->setChecked(flags & mode.flag);
+    for (int m = 0; m < ModeButtonCount; ++m) {
+        if (m_modeButtons[m])
+            m_modeButtons[m]->setChecked(flags & m_setup.modes[m].flag);
     }
     m_tablo->setMode(flags);
     touched();
@@ -253,10 +254,7 @@ void BoardPage::setFont(int bits)
     bits &= 0xFF;
     (m_route.*m_setup.fields.setFont)(bits);
     for (int i = 0; i < 2; ++i)
-        m_form
-            ->findChild<QAbstractButton *>(QLatin1String(m_setup.prefix) +
-                                           QLatin1String(i ? "Font1Btn" : "Font0Btn"))
-            ->setChecked(bits & fontBits[i]);
+        m_fontButtons[i]->setChecked(bits & fontBits[i]);
     m_tablo->setFontBits(bits);
     touched();
 }
@@ -336,11 +334,23 @@ void BoardPage::refreshMarked()
     }
 }
 
-void BoardPage::finishText(Field field)
+void BoardPage::showLanguage(int lang)
+{
+    for (Field field : {StartingPointField, DestinationField}) {
+        if (m_edits[field]->isModified())
+            finishText(field, 1 - lang);
+    }
+    m_edits[StartingPointField]->setText(text(StartingPointField, lang));
+    m_edits[DestinationField]->setText(text(DestinationField, lang));
+    m_tablo->setEditLanguage(lang);
+    m_tablo->refreshTablo();
+}
+
+void BoardPage::finishText(Field field, int lang)
 {
     QLineEdit *edit = m_edits[field];
     const QString typed = edit->text().trimmed();
-    const int lang = editLang();
+    edit->setModified(false);
     const QString old = text(field, lang);
     if (typed == old) {
         edit->setText(typed);

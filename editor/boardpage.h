@@ -28,6 +28,8 @@ public:
         FieldCount
     };
 
+    static const int ModeButtonCount = 4;
+
     BoardPage(RouteForm *form, RouteForm::Board board);
 
     FrontTabloWidget *tablo() const { return m_tablo; }
@@ -36,6 +38,10 @@ public:
     QString text(Field field, int lang) const;
     // A command that sets the field of this board, as a child of parent when given.
     QUndoCommand *command(Field field, int lang, const QString &text, QUndoCommand *parent) const;
+
+    // Loads the texts of a language into the fields; a text typed in the other language and
+    // not yet finished is pushed first, so switching languages loses nothing.
+    void showLanguage(int lang);
 
     // Apply operations.
     void setText(Field field, int lang, const QString &text);
@@ -53,7 +59,7 @@ protected:
 private:
     int editLang() const;
     void touched(int lang = -1);
-    void finishText(Field field);
+    void finishText(Field field, int lang);
     void showTypedText(Field field, const QString &text);
     void keepCursorVisible(int position);
     void clickMode(int bit, int excludes, bool checked);
@@ -73,4 +79,6 @@ private:
     const BoardSetup &m_setup;
     FrontTabloWidget *m_tablo;
     QLineEdit *m_edits[FieldCount] = {};
+    QAbstractButton *m_modeButtons[ModeButtonCount] = {};
+    QAbstractButton *m_fontButtons[2] = {};
 };

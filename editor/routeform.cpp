@@ -895,6 +895,8 @@ void RouteForm::onLangCountClicked(int id)
 {
     if (id == m_langCount)
         return;
+    // A text still being typed becomes its own step first, in the language it was typed in.
+    clearFocusedWidget();
     // Fewer languages: every text of the dropped languages is emptied in the same step.
     auto *parent = new QUndoCommand;
     for (int l = id; l < m_langCount; ++l) {
@@ -942,38 +944,41 @@ void RouteForm::onGeneralLangToggled(int id, bool checked)
     ui->nextWordEdit->setText(m_route.nextWord(id));
 }
 
-#define ROUTEFORM_BOARD_LANG_TOGGLED(Slot, board, prefix, Starting, Destination)                   \
-    void RouteForm::Slot(int id, bool checked)                                                     \
-    {                                                                                              \
-        if (!checked)                                                                              \
-            return;                                                                                \
-        ui->prefix##StartingPointEdit->setText(m_route.Starting(id));                              \
-        ui->prefix##DestinationEdit->setText(m_route.Destination(id));                             \
-        tablo(board)->setEditLanguage(id);                                                         \
-        tablo(board)->refreshTablo();                                                              \
-    }
+// The pages finish a pending edit in the language shown so far before loading the other one.
+void RouteForm::onFrontLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[FrontBoard]->showLanguage(id);
+}
 
-ROUTEFORM_BOARD_LANG_TOGGLED(onFrontLangToggled, FrontBoard, front, frontStartingPoint,
-                             frontDestination)
-ROUTEFORM_BOARD_LANG_TOGGLED(onSideLangToggled, SideBoard, side, sideStartingPoint, sideDestination)
-ROUTEFORM_BOARD_LANG_TOGGLED(onBackLangToggled, BackBoard, back, backStartingPoint, backDestination)
+void RouteForm::onSideLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[SideBoard]->showLanguage(id);
+}
+
+void RouteForm::onBackLangToggled(int id, bool checked)
+{
+    if (checked)
+        m_boards[BackBoard]->showLanguage(id);
+}
 
 void RouteForm::onRouteTextLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->routeTextEdit->setText(m_route.routeText(id));
+        m_salon->showLanguage(SalonPage::RouteLine, id);
 }
 
 void RouteForm::onSalonTempLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->salonTempEdit->setText(m_route.salonTempText(id));
+        m_salon->showLanguage(SalonPage::SalonTempLine, id);
 }
 
 void RouteForm::onOutsideTempLangToggled(int id, bool checked)
 {
     if (checked)
-        ui->outsideTempEdit->setText(m_route.outsideTempText(id));
+        m_salon->showLanguage(SalonPage::OutsideTempLine, id);
 }
 
 void RouteForm::onStationLangToggled(int id, bool checked)

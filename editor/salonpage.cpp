@@ -64,7 +64,8 @@ SalonPage::SalonPage(RouteForm *form)
     for (int i = 0; i < LineCount; ++i) {
         const Line line = Line(i);
         m_edits[i] = form->findChild<QLineEdit *>(QLatin1String(salonLines[i].edit));
-        connect(m_edits[i], &QLineEdit::editingFinished, this, [this, line] { finishText(line); });
+        connect(m_edits[i], &QLineEdit::editingFinished, this,
+                [this, line] { finishText(line, editLang(line)); });
         connect(form->findChild<QAbstractButton *>(QLatin1String(salonLines[i].autoButton)),
                 &QAbstractButton::clicked, this, [this, line] { restoreText(line); });
     }
@@ -134,12 +135,20 @@ void SalonPage::restoreOrder()
         m_form->undoStack()->push(new SetSalonTabloOrderCmd(m_form, order));
 }
 
-void SalonPage::finishText(Line line)
+void SalonPage::showLanguage(Line line, int lang)
+{
+    if (m_edits[line]->isModified())
+        finishText(line, 1 - lang);
+    const SalonLine &l = salonLines[line];
+    m_edits[line]->setText((m_route.*l.text)(lang));
+}
+
+void SalonPage::finishText(Line line, int lang)
 {
     const SalonLine &l = salonLines[line];
     QLineEdit *edit = m_edits[line];
     const QString text = edit->text().trimmed();
-    const int lang = editLang(line);
+    edit->setModified(false);
     if (text == (m_route.*l.text)(lang)) {
         edit->setText(text);
         m_form->resetUndoFlags();

@@ -24,6 +24,9 @@ public:
 
     explicit SalonPage(RouteForm *form);
 
+    // Loads the text of a language; an unfinished edit of the other one is pushed first.
+    void showLanguage(Line line, int lang);
+
     // Apply operations.
     void setOrder(const QByteArray &order);
     void setText(Line line, int lang, const QString &text);
@@ -37,7 +40,7 @@ private:
     void finishOrder();
     void insertIntoOrder(const QString &letter);
     void restoreOrder();
-    void finishText(Line line);
+    void finishText(Line line, int lang);
     void restoreText(Line line);
     int editLang(Line line) const;
 

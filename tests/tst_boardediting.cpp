@@ -228,7 +228,11 @@ void TestBoardEditing::selectors()
 {
     OpenForm f(RouteForm::FrontTab);
     QVERIFY(f.active());
+    // Switching languages in the middle of typing keeps what was typed.
+    retype(edit(f.form, "frontDestinationEdit"), QStringLiteral("Центр"), false);
     click(f.form, "frontLang2Btn");
+    QCOMPARE(f.form.route().frontDestination(0), QStringLiteral("Центр"));
+    QCOMPARE(edit(f.form, "frontDestinationEdit")->text(), QStringLiteral("Severny District"));
     QCOMPARE(edit(f.form, "frontStartingPointEdit")->text(), QStringLiteral("Railway Station"));
     QCOMPARE(tablo(f.form, "frontTabloWdt")->editLanguage(), 1);
     retype(edit(f.form, "frontStartingPointEdit"), QStringLiteral("Station"));
