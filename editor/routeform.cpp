@@ -938,10 +938,8 @@ void RouteForm::onLangCountClicked(int id)
 
 void RouteForm::onGeneralLangToggled(int id, bool checked)
 {
-    if (!checked)
-        return;
-    ui->stationWordEdit->setText(m_route.stationWord(id));
-    ui->nextWordEdit->setText(m_route.nextWord(id));
+    if (checked)
+        m_stationPage->showGeneralLanguage(id);
 }
 
 // The pages finish a pending edit in the language shown so far before loading the other one.
@@ -984,7 +982,7 @@ void RouteForm::onOutsideTempLangToggled(int id, bool checked)
 void RouteForm::onStationLangToggled(int id, bool checked)
 {
     if (checked)
-        m_stationPage->showStationTexts(id);
+        m_stationPage->showLanguage(id);
 }
 
 void RouteForm::onCurrentStationChanged(const QModelIndex &current)

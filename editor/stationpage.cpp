@@ -13,15 +13,18 @@ using Edit = StationRules::Edit;
 StationPage::StationPage(RouteForm *form) : QObject(form), m_form(form), m_route(form->m_route)
 {
     Ui::RouteForm *ui = form->ui;
-    auto finished = [this](QLineEdit *edit, void (StationPage::*handler)()) {
-        connect(edit, &QLineEdit::editingFinished, this, handler);
+    // Texts are finished in the language shown while they were typed.
+    auto finished = [this](QLineEdit *edit, void (StationPage::*handler)(int),
+                           int (StationPage::*language)() const) {
+        connect(edit, &QLineEdit::editingFinished, this,
+                [=] { (this->*handler)((this->*language)()); });
     };
-    finished(ui->stationNameEdit, &StationPage::finishStationName);
-    finished(ui->nextNameEdit, &StationPage::finishNextName);
-    finished(ui->sideNameEdit, &StationPage::finishSideName);
-    finished(ui->stationWordEdit, &StationPage::finishStationWord);
-    finished(ui->nextWordEdit, &StationPage::finishNextWord);
-    finished(ui->coordEdit, &StationPage::finishCoordinate);
+    finished(ui->stationNameEdit, &StationPage::finishStationName, &StationPage::lang);
+    finished(ui->nextNameEdit, &StationPage::finishNextName, &StationPage::lang);
+    finished(ui->sideNameEdit, &StationPage::finishSideName, &StationPage::lang);
+    finished(ui->stationWordEdit, &StationPage::finishStationWord, &StationPage::generalLang);
+    finished(ui->nextWordEdit, &StationPage::finishNextWord, &StationPage::generalLang);
+    connect(ui->coordEdit, &QLineEdit::editingFinished, this, &StationPage::finishCoordinate);
     auto clicked = [this](QAbstractButton *button, void (StationPage::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, handler);
     };
@@ -86,6 +89,34 @@ void StationPage::showStation(const QModelIndex &index)
         ui->radiusSpn->setValue(s->radius());
     }
     ui->rightStack->setCurrentWidget(ui->stationPage);
+}
+
+void StationPage::finishTyped(std::initializer_list<TypedField> fields, int lang)
+{
+    for (const TypedField &field : fields) {
+        if (field.edit->isModified())
+            (this->*field.finish)(lang);
+    }
+}
+
+void StationPage::showLanguage(int lang)
+{
+    Ui::RouteForm *ui = m_form->ui;
+    finishTyped({{ui->stationNameEdit, &StationPage::finishStationName},
+                 {ui->nextNameEdit, &StationPage::finishNextName},
+                 {ui->sideNameEdit, &StationPage::finishSideName}},
+                1 - lang);
+    showStationTexts(lang);
+}
+
+void StationPage::showGeneralLanguage(int lang)
+{
+    Ui::RouteForm *ui = m_form->ui;
+    finishTyped({{ui->stationWordEdit, &StationPage::finishStationWord},
+                 {ui->nextWordEdit, &StationPage::finishNextWord}},
+                1 - lang);
+    ui->stationWordEdit->setText(m_route.stationWord(lang));
+    ui->nextWordEdit->setText(m_route.nextWord(lang));
 }
 
 void StationPage::showStationTexts(int lang)
@@ -171,47 +202,49 @@ void StationPage::makeCurrent(int station)
         list->setCurrentIndex(index);
 }
 
-void StationPage::finishStationName()
+void StationPage::finishStationName(int lang)
 {
+    QLineEdit *edit = m_form->ui->stationNameEdit;
+    edit->setModified(false);
     const Station *s = current();
     if (!s)
         return;
-    QLineEdit *edit = m_form->ui->stationNameEdit;
     const QString text = edit->text().trimmed();
-    const StationRules::Plan plan = rules().rename(m_form->m_currentStation, lang(), text);
+    const StationRules::Plan plan = rules().rename(m_form->m_currentStation, lang, text);
     if (plan.isEmpty())
         unchanged(edit, text);
     push(plan);
 }
 
-void StationPage::finishNextName()
+void StationPage::finishNextName(int lang)
 {
+    QLineEdit *edit = m_form->ui->nextNameEdit;
+    edit->setModified(false);
     const Station *s = current();
     if (!s)
         return;
-    QLineEdit *edit = m_form->ui->nextNameEdit;
     const QString text = edit->text().trimmed();
-    const int l = lang();
     const bool sep = separate();
-    if ((sep ? s->name(l) : s->nextName(l)) == text) {
+    if ((sep ? s->name(lang) : s->nextName(lang)) == text) {
         unchanged(edit, text);
         return;
     }
-    push({{sep ? Edit::Name : Edit::NextName, m_form->m_currentStation, l, text}});
+    push({{sep ? Edit::Name : Edit::NextName, m_form->m_currentStation, lang, text}});
 }
 
-void StationPage::finishSideName()
+void StationPage::finishSideName(int lang)
 {
+    QLineEdit *edit = m_form->ui->sideNameEdit;
+    edit->setModified(false);
     const Station *s = current();
     if (!s)
         return;
-    QLineEdit *edit = m_form->ui->sideNameEdit;
     const QString text = edit->text().trimmed();
-    if (s->sideName(lang()) == text) {
+    if (s->sideName(lang) == text) {
         unchanged(edit, text);
         return;
     }
-    push({{Edit::SideName, m_form->m_currentStation, lang(), text}}, false);
+    push({{Edit::SideName, m_form->m_currentStation, lang, text}}, false);
 }
 
 void StationPage::autoStationName()
@@ -279,22 +312,24 @@ void StationPage::removeStation()
     makeCurrent(a);
 }
 
-void StationPage::finishStationWord()
+void StationPage::finishStationWord(int lang)
 {
     QLineEdit *edit = m_form->ui->stationWordEdit;
+    edit->setModified(false);
     const QString text = edit->text().trimmed();
-    if (text == m_route.stationWord(generalLang())) {
+    if (text == m_route.stationWord(lang)) {
         unchanged(edit, text);
         return;
     }
-    push(new SetStationWordCommand(m_form, generalLang(), text));
+    push(new SetStationWordCommand(m_form, lang, text));
 }
 
-void StationPage::finishNextWord()
+void StationPage::finishNextWord(int lang)
 {
     QLineEdit *edit = m_form->ui->nextWordEdit;
+    edit->setModified(false);
     const QString text = edit->text().trimmed();
-    const StationRules::Plan plan = rules().changeNextWord(generalLang(), text);
+    const StationRules::Plan plan = rules().changeNextWord(lang, text);
     if (plan.isEmpty())
         unchanged(edit, text);
     push(plan);

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <initializer_list>
+
 class QLineEdit;
 class QModelIndex;
 class QUndoCommand;
@@ -25,10 +27,20 @@ public:
 
     // The current item of the station list changed.
     void showStation(const QModelIndex &current);
-    // The station language changed: the name fields show that language.
-    void showStationTexts(int lang);
+    // A language of the station page or of the general page was chosen: a text still being
+    // typed in the language shown so far is pushed first, then the fields show the new one.
+    void showLanguage(int lang);
+    void showGeneralLanguage(int lang);
 
 private:
+    struct TypedField
+    {
+        QLineEdit *edit;
+        void (StationPage::*finish)(int lang);
+    };
+
+    void finishTyped(std::initializer_list<TypedField> fields, int lang);
+    void showStationTexts(int lang);
     bool separate() const;
     int lang() const;
     int generalLang() const;
@@ -43,17 +55,17 @@ private:
     void unchanged(QLineEdit *edit, const QString &text);
     void makeCurrent(int station);
 
-    void finishStationName();
-    void finishNextName();
-    void finishSideName();
+    void finishStationName(int lang);
+    void finishNextName(int lang);
+    void finishSideName(int lang);
     void autoStationName();
     void autoNextName();
     void autoSideName();
     void addStation();
     void addNextStation();
     void removeStation();
-    void finishStationWord();
-    void finishNextWord();
+    void finishStationWord(int lang);
+    void finishNextWord(int lang);
     void finishNextDelay();
     void switchLayout(bool separate);
     void finishCoordinate();

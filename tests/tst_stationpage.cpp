@@ -77,13 +77,14 @@ void select(RouteForm &form, int station)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
-void type(QWidget *field, const QString &text)
+void type(QWidget *field, const QString &text, bool finish = true)
 {
     field->setFocus();
     QMetaObject::invokeMethod(field, "selectAll");
     for (const QChar c : text) // keyClicks takes only ASCII
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    QTest::keyClick(field, Qt::Key_Return);
+    if (finish)
+        QTest::keyClick(field, Qt::Key_Return);
 }
 
 // "key=value": n, B, cur, steps, sep; <station>.name, .next, .side, .coord, .radius;
@@ -282,8 +283,8 @@ private slots:
         auto &form = *w.findChild<RouteForm *>();
         select(form, 2);
         QTest::mouseClick(child(form, "addStationBtn"), Qt::LeftButton);
-        type(child(form, "stationNameEdit"), QStringLiteral("Остановка Цирк."));
-        // The second language shows in the same fields and changes nothing.
+        // Still typing when the second language is chosen: the name is kept in the first one.
+        type(child(form, "stationNameEdit"), QStringLiteral("Остановка Цирк."), false);
         QTest::mouseClick(child(form, "stationLang2Btn"), Qt::LeftButton);
         QCOMPARE(child<QLineEdit>(form, "nextNameEdit")->text(),
                  QStringLiteral("Next stop Opera and Ballet Theatre."));
