@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-
 namespace {
 
 const int stationCount = 2000;
