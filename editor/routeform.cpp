@@ -116,11 +116,6 @@ QString currentText(const QListWidget *list)
     return item ? item->text() : QString();
 }
 
-template <class C> QUndoCommand *clearText(RouteForm *form, int lang, QUndoCommand *parent)
-{
-    return new C(form, lang, QString(), parent);
-}
-
 QString twoDigits(qint64 v)
 {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
@@ -897,43 +892,7 @@ void RouteForm::onLangCountClicked(int id)
         return;
     // A text still being typed becomes its own step first, in the language it was typed in.
     clearFocusedWidget();
-    // Fewer languages: every text of the dropped languages is emptied in the same step.
-    auto *parent = new QUndoCommand;
-    for (int l = id; l < m_langCount; ++l) {
-        using LangTextCommand = QUndoCommand *(*)(RouteForm *, int, QUndoCommand *);
-        const struct
-        {
-            QString (Route::*text)(int) const;
-            LangTextCommand clear;
-        } routeTexts[] = {
-            {&Route::stationWord, &clearText<SetStationWordCommand>},
-            {&Route::nextWord, &clearText<SetNextWordCommand>},
-            {&Route::frontStartingPoint, &clearText<SetFrontStartingPointCmd>},
-            {&Route::frontDestination, &clearText<SetFrontDestinationCmd>},
-            {&Route::sideStartingPoint, &clearText<SetSideStartingPointCmd>},
-            {&Route::sideDestination, &clearText<SetSideDestinationCmd>},
-            {&Route::backStartingPoint, &clearText<SetBackStartingPointCmd>},
-            {&Route::backDestination, &clearText<SetBackDestinationCmd>},
-            {&Route::routeText, &clearText<SetRouteTextCmd>},
-            {&Route::salonTempText, &clearText<SetSalonTempTextCmd>},
-            {&Route::outsideTempText, &clearText<SetOutsideTempTextCmd>},
-        };
-        for (const auto &t : routeTexts) {
-            if (!(m_route.*t.text)(l).isEmpty())
-                t.clear(this, l, parent);
-        }
-        for (int i = 0; i < m_route.stationCount(); ++i) {
-            const Station *s = m_route.station(i);
-            if (!s->name(l).isEmpty())
-                new SetStationNameCmd(this, i, l, QString(), parent);
-            if (!s->nextName(l).isEmpty())
-                new SetStationNextNameCmd(this, i, l, QString(), parent);
-            if (!s->sideName(l).isEmpty())
-                new SetStationSideNameCmd(this, i, l, QString(), parent);
-        }
-    }
-    new SetLangCountCmd(this, id, parent);
-    m_undoStack->push(parent);
+    m_undoStack->push(languageCountCommand(this, id));
 }
 
 void RouteForm::onGeneralLangToggled(int id, bool checked)

@@ -9,3 +9,7 @@ using SetAdPathCommand = SwapCommand<&Route::adPath, &RouteForm::setAdFolder>;
 using SetLangCountCmd = SwapCommand<&RouteForm::langCount, &RouteForm::setLangCount>;
 using SetBackStationIndexCmd =
     SwapCommand<&Route::backStationIndex, &RouteForm::setBackStationIndex>;
+
+// One step to another language count. Fewer languages: every text of the dropped languages,
+// the stations' included, is emptied in the same step.
+QUndoCommand *languageCountCommand(RouteForm *form, int count);
