@@ -160,6 +160,14 @@ void TestBoardEditing::orderField()
     QTest::keyClick(order, Qt::Key_Return);
     QCOMPARE(f.form.route().salonTabloOrder(), QByteArray("(T)2(MO)2(MNNSABRT)0"));
     QCOMPARE(f.form.undoStack()->count(), 1);
+
+    // The auto button restores the route line of the language shown.
+    child<QTabWidget>(f.form, "salonOrderTabs")->setCurrentIndex(RouteForm::RouteTextTab);
+    click(f.form, "routeTextLang2Btn");
+    click(f.form, "autoRouteTextBtn");
+    QCOMPARE(f.form.route().routeText(1), QStringLiteral("Маршрут %n."));
+    QCOMPARE(edit(f.form, "routeTextEdit")->text(), QStringLiteral("Маршрут %n."));
+    QVERIFY(f.form.route().routeText(0) != QStringLiteral("Маршрут %n."));
 }
 
 void TestBoardEditing::modeAndFontButtons()

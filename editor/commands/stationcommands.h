@@ -12,10 +12,8 @@ public:
     int id() const override { return Id; }
     bool mergeWith(const QUndoCommand *other) override
     {
-        if (other->id() != Id)
-            return false;
-        return !SameTarget ||
-               static_cast<const MergingSwapCommand *>(other)->m_keys == this->m_keys;
+        const auto *same = dynamic_cast<const MergingSwapCommand *>(other);
+        return same && (!SameTarget || same->m_keys == this->m_keys);
     }
 };
 
