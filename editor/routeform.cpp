@@ -8,6 +8,8 @@
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
+#include "stationpage.h"
+#include "stationrules.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
 #include "undocommands.h"
@@ -65,13 +67,6 @@ struct ColorRow
     QRgb display;
     QVariant stored;
 };
-
-QString formatCoordinate(const QGeoCoordinate &c)
-{
-    if (!c.isValid())
-        return QString();
-    return QStringLiteral("%1 %2").arg(c.latitude(), 0, 'f', 5).arg(c.longitude(), 0, 'f', 5);
-}
 
 } // namespace
 
@@ -137,6 +132,7 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     for (int board = FrontBoard; board <= BackBoard; ++board)
         m_boards[board] = new BoardPage(this, Board(board));
     m_salon = new SalonPage(this);
+    m_stationPage = new StationPage(this);
 }
 
 RouteForm::~RouteForm()
@@ -832,10 +828,8 @@ void RouteForm::onLangCountClicked(int id)
 
 void RouteForm::onGeneralLangToggled(int id, bool checked)
 {
-    if (!checked)
-        return;
-    ui->stationWordEdit->setText(m_route.stationWord(id));
-    ui->nextWordEdit->setText(m_route.nextWord(id));
+    if (checked)
+        m_stationPage->showGeneralLanguage(id);
 }
 
 // The pages finish a pending edit in the language shown so far before loading the other one.
@@ -877,71 +871,19 @@ void RouteForm::onOutsideTempLangToggled(int id, bool checked)
 
 void RouteForm::onStationLangToggled(int id, bool checked)
 {
-    if (checked && m_route.station(m_currentStation))
-        showStationTexts(id);
-}
-
-// --- Station page -----------------------------------------------------------------
-
-bool RouteForm::isNextEntry(int station) const
-{
-    if (!ui->nextSeparateCheck->isChecked())
-        return false;
-    const int back = m_route.backStationIndex();
-    const int end = station < back ? back : m_route.stationCount();
-    return (end - station) % 2 == 0;
-}
-
-void RouteForm::showStationTexts(int lang)
-{
-    const Station *s = m_route.station(m_currentStation);
-    if (!s)
-        return;
-    if (ui->nextSeparateCheck->isChecked()) {
-        QLineEdit *edit = isNextEntry(m_currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
-        edit->setText(s->name(lang));
-    } else {
-        ui->stationNameEdit->setText(s->name(lang));
-        ui->nextNameEdit->setText(s->nextName(lang));
-    }
-    ui->sideNameEdit->setText(s->sideName(lang));
+    if (checked)
+        m_stationPage->showLanguage(id);
 }
 
 void RouteForm::onCurrentStationChanged(const QModelIndex &current)
 {
-    const int i = m_model->stationOf(current);
-    const Station *s = m_route.station(i);
-    if (!s) {
-        m_currentStation = -1;
-        ui->rightStack->setCurrentWidget(ui->routePage);
-        return;
-    }
-    m_currentStation = i;
-    const int n = m_route.stationCount();
-    const int back = m_route.backStationIndex();
-    if (ui->nextSeparateCheck->isChecked()) {
-        const bool next = isNextEntry(i);
-        ui->stationNameWdt->setVisible(!next);
-        ui->nextStationWidget->setVisible(next);
-        ui->addNextStationBtn->setVisible(!next && (i == 0 || i == back));
-        ui->addStationBtn->setVisible(i + 1 != back || isNextEntry(back));
-    } else {
-        ui->stationNameWdt->show();
-        ui->nextStationWidget->setVisible(i + 1 != back && i + 1 != n);
-        ui->addStationBtn->show();
-        ui->addNextStationBtn->hide();
-    }
-    ui->removeStationBtn->setVisible(
-        n > 2 && !(m_route.hasBackDirection() && (back == i + 1 || back == i + 2)));
-    showStationTexts(selectedLang(StationLang));
-    FileListPair::fill(ui->soundFileList, s->soundFiles());
-    FileListPair::fill(ui->textFileList, s->textFiles());
-    ui->coordEdit->setText(formatCoordinate(s->coordinate()));
-    {
-        const QSignalBlocker blocker(ui->radiusSpn);
-        ui->radiusSpn->setValue(s->radius());
-    }
-    ui->rightStack->setCurrentWidget(ui->stationPage);
+    m_stationPage->showStation(current);
+}
+
+void RouteForm::showStationFiles(const Station &station)
+{
+    FileListPair::fill(ui->soundFileList, station.soundFiles());
+    FileListPair::fill(ui->textFileList, station.textFiles());
 }
 
 // --- Sound preview ------------------------------------------------------------------
@@ -1129,7 +1071,7 @@ void RouteForm::setStationName(int index, int lang, const QString &text)
         return;
     m_model->renameStation(index, lang, text);
     if (index == m_currentStation && lang == selectedLang(StationLang)) {
-        const bool next = ui->nextSeparateCheck->isChecked() && isNextEntry(index);
+        const bool next = m_stationPage->isNextEntry(index);
         (next ? ui->nextNameEdit : ui->stationNameEdit)->setText(text);
     }
     noteStationChange(index, StationNameTab, lang);
@@ -1183,7 +1125,7 @@ void RouteForm::setStationCoordinate(int index, const QGeoCoordinate &coordinate
         return;
     s->setCoordinate(coordinate);
     if (index == m_currentStation)
-        ui->coordEdit->setText(formatCoordinate(coordinate));
+        ui->coordEdit->setText(StationRules::formatCoordinate(coordinate));
     noteStationChange(index, CoordinateTab);
 }
 

@@ -21,6 +21,7 @@ class QUndoStack;
 class QWidget;
 class RouteModel;
 class SalonPage;
+class StationPage;
 class SoundPreview;
 
 namespace Ui {
@@ -252,6 +253,7 @@ private slots:
 private:
     friend class BoardPage;
     friend class SalonPage;
+    friend class StationPage;
 
     // A file list of the form: the route's names and the widget showing them, if shown.
     enum FileList
@@ -282,8 +284,7 @@ private:
 
     FrontTabloWidget *tablo(Board board) const;
     int selectedLang(LangGroup group) const;
-    bool isNextEntry(int station) const;
-    void showStationTexts(int lang);
+    void showStationFiles(const Station &station);
 
     Route m_route;
     Ui::RouteForm *ui;
@@ -305,5 +306,6 @@ private:
     bool m_tabloDirty[3] = {};
     BoardPage *m_boards[3] = {};
     SalonPage *m_salon = nullptr;
+    StationPage *m_stationPage = nullptr;
     NextStopAsker m_nextStopAsker;
 };

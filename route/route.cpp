@@ -30,8 +30,10 @@ const ModeLetter modeLetters[] = {
     {ModeCenter, 'C'}, {ModeMoscow, 'M'},
 };
 
-// Drops `prefix` from the front of `text` and puts `replacement` in its place.
-QString replaceLeadingWord(const QString &text, const QString &prefix, const QString &replacement)
+} // namespace
+
+QString Route::replaceLeadingWord(const QString &text, const QString &prefix,
+                                  const QString &replacement)
 {
     const QString rest = (text.startsWith(prefix) ? text.mid(prefix.size()) : text).trimmed();
     if (rest.isEmpty())
@@ -40,8 +42,6 @@ QString replaceLeadingWord(const QString &text, const QString &prefix, const QSt
         return rest;
     return replacement + QLatin1Char(' ') + rest;
 }
-
-} // namespace
 
 Route::Route(const QString &path)
 {

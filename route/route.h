@@ -84,6 +84,9 @@ public:
     QString sideNameFromText(int lang, const QString &text) const;
     QString nextTextFromStationText(int lang, const QString &text) const;
     QString stationTextFromNextText(int lang, const QString &text) const;
+    // Drops `prefix` from the front of `text` and puts `replacement` in its place.
+    static QString replaceLeadingWord(const QString &text, const QString &prefix,
+                                      const QString &replacement);
     QString adFolderRelative() const;
     void fillSideNames();
 

@@ -1,0 +1,386 @@
+#include "stationpage.h"
+
+#include "fronttablowidget.h"
+#include "routeform.h"
+#include "routemodel.h"
+#include "ui_routeform.h"
+#include "undocommands.h"
+
+#include <QUndoStack>
+
+using Edit = StationRules::Edit;
+
+StationPage::StationPage(RouteForm *form) : QObject(form), m_form(form), m_route(form->m_route)
+{
+    Ui::RouteForm *ui = form->ui;
+    // Texts are finished in the language shown while they were typed.
+    auto finished = [this](QLineEdit *edit, void (StationPage::*handler)(int),
+                           int (StationPage::*language)() const) {
+        connect(edit, &QLineEdit::editingFinished, this,
+                [=] { (this->*handler)((this->*language)()); });
+    };
+    finished(ui->stationNameEdit, &StationPage::finishStationName, &StationPage::lang);
+    finished(ui->nextNameEdit, &StationPage::finishNextName, &StationPage::lang);
+    finished(ui->sideNameEdit, &StationPage::finishSideName, &StationPage::lang);
+    finished(ui->stationWordEdit, &StationPage::finishStationWord, &StationPage::generalLang);
+    finished(ui->nextWordEdit, &StationPage::finishNextWord, &StationPage::generalLang);
+    connect(ui->coordEdit, &QLineEdit::editingFinished, this, &StationPage::finishCoordinate);
+    auto clicked = [this](QAbstractButton *button, void (StationPage::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, handler);
+    };
+    clicked(ui->autoStationNameBtn, &StationPage::autoStationName);
+    clicked(ui->autoNextNameBtn, &StationPage::autoNextName);
+    clicked(ui->autoSideNameBtn, &StationPage::autoSideName);
+    clicked(ui->addStationBtn, &StationPage::addStation);
+    clicked(ui->addNextStationBtn, &StationPage::addNextStation);
+    clicked(ui->removeStationBtn, &StationPage::removeStation);
+    clicked(ui->setAllRadiusBtn, &StationPage::setAllRadius);
+    connect(ui->nextSeparateCheck, &QAbstractButton::clicked, this, &StationPage::switchLayout);
+    connect(ui->nextDelaySpn, &QSpinBox::editingFinished, this, &StationPage::finishNextDelay);
+    connect(ui->radiusSpn, &QSpinBox::editingFinished, this, &StationPage::finishRadius);
+}
+
+StationRules StationPage::rules() const
+{
+    return StationRules(m_route, separate(), m_form->langCount());
+}
+
+bool StationPage::separate() const
+{
+    return m_form->ui->nextSeparateCheck->isChecked();
+}
+
+int StationPage::lang() const
+{
+    return m_form->selectedLang(RouteForm::StationLang);
+}
+
+int StationPage::generalLang() const
+{
+    return m_form->selectedLang(RouteForm::GeneralLang);
+}
+
+const Station *StationPage::current() const
+{
+    return m_route.station(m_form->m_currentStation);
+}
+
+void StationPage::showStation(const QModelIndex &index)
+{
+    Ui::RouteForm *ui = m_form->ui;
+    const int i = m_form->m_model->stationOf(index);
+    const Station *s = m_route.station(i);
+    m_form->m_currentStation = s ? i : -1;
+    if (!s) {
+        ui->rightStack->setCurrentWidget(ui->routePage);
+        return;
+    }
+    const StationRules::Controls controls = rules().controls(i);
+    ui->stationNameWdt->setVisible(controls.stationName);
+    ui->nextStationWidget->setVisible(controls.nextName);
+    ui->addStationBtn->setVisible(controls.addStation);
+    ui->addNextStationBtn->setVisible(controls.addNextStation);
+    ui->removeStationBtn->setVisible(controls.removeStation);
+    showStationTexts(lang());
+    m_form->showStationFiles(*s);
+    ui->coordEdit->setText(StationRules::formatCoordinate(s->coordinate()));
+    {
+        const QSignalBlocker blocker(ui->radiusSpn);
+        ui->radiusSpn->setValue(s->radius());
+    }
+    ui->rightStack->setCurrentWidget(ui->stationPage);
+}
+
+void StationPage::finishTyped(std::initializer_list<TypedField> fields, int lang)
+{
+    for (const TypedField &field : fields) {
+        if (field.edit->isModified())
+            (this->*field.finish)(lang);
+    }
+}
+
+void StationPage::showLanguage(int lang)
+{
+    Ui::RouteForm *ui = m_form->ui;
+    finishTyped({{ui->stationNameEdit, &StationPage::finishStationName},
+                 {ui->nextNameEdit, &StationPage::finishNextName},
+                 {ui->sideNameEdit, &StationPage::finishSideName}},
+                1 - lang);
+    showStationTexts(lang);
+}
+
+void StationPage::showGeneralLanguage(int lang)
+{
+    Ui::RouteForm *ui = m_form->ui;
+    finishTyped({{ui->stationWordEdit, &StationPage::finishStationWord},
+                 {ui->nextWordEdit, &StationPage::finishNextWord}},
+                1 - lang);
+    ui->stationWordEdit->setText(m_route.stationWord(lang));
+    ui->nextWordEdit->setText(m_route.nextWord(lang));
+}
+
+void StationPage::showStationTexts(int lang)
+{
+    const Station *s = current();
+    if (!s)
+        return;
+    Ui::RouteForm *ui = m_form->ui;
+    if (separate()) {
+        QLineEdit *edit =
+            isNextEntry(m_form->m_currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
+        edit->setText(s->name(lang));
+    } else {
+        ui->stationNameEdit->setText(s->name(lang));
+        ui->nextNameEdit->setText(s->nextName(lang));
+    }
+    ui->sideNameEdit->setText(s->sideName(lang));
+}
+
+QUndoCommand *StationPage::command(const Edit &e, QUndoCommand *parent) const
+{
+    switch (e.kind) {
+    case Edit::Insert:
+        return new AddStationCommand(m_form, e.station, parent);
+    case Edit::Remove:
+        return new RemoveStationCommand(m_form, e.station, parent);
+    case Edit::Name:
+        return new SetStationNameCmd(m_form, e.station, e.lang, e.text, parent);
+    case Edit::NextName:
+        return new SetStationNextNameCmd(m_form, e.station, e.lang, e.text, parent);
+    case Edit::SideName:
+        return new SetStationSideNameCmd(m_form, e.station, e.lang, e.text, parent);
+    case Edit::NextWord:
+        return new SetNextWordCommand(m_form, e.lang, e.text, parent);
+    case Edit::BackIndex:
+        return new SetBackStationIndexCmd(m_form, e.station, parent);
+    }
+    return nullptr;
+}
+
+void StationPage::push(const StationRules::Plan &plan, bool group)
+{
+    if (plan.isEmpty())
+        return;
+    if (!group && plan.size() == 1) {
+        push(command(plan.first(), nullptr));
+        return;
+    }
+    auto *parent = new QUndoCommand;
+    for (const Edit &e : plan)
+        command(e, parent);
+    push(parent);
+}
+
+void StationPage::push(QUndoCommand *command)
+{
+    m_form->undoStack()->push(command);
+    // A changed side name shows on the side board at once.
+    bool &sideDirty = m_form->m_tabloDirty[RouteForm::SideBoard];
+    if (sideDirty) {
+        sideDirty = false;
+        m_form->setSideTabloStations();
+        m_form->ui->sideTabloWdt->refreshTablo();
+    }
+}
+
+void StationPage::unchanged(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+    m_form->resetUndoFlags();
+}
+
+void StationPage::makeCurrent(int station)
+{
+    RouteModel *model = m_form->m_model;
+    QModelIndex index = model->stationIndex(station);
+    if (!index.isValid())
+        index = model->routeIndex();
+    QAbstractItemView *list = m_form->ui->stationList;
+    if (list->currentIndex() == index)
+        showStation(index);
+    else
+        list->setCurrentIndex(index);
+}
+
+void StationPage::finishStationName(int lang)
+{
+    QLineEdit *edit = m_form->ui->stationNameEdit;
+    edit->setModified(false);
+    const Station *s = current();
+    if (!s)
+        return;
+    const QString text = edit->text().trimmed();
+    const StationRules::Plan plan = rules().rename(m_form->m_currentStation, lang, text);
+    if (plan.isEmpty())
+        unchanged(edit, text);
+    push(plan);
+}
+
+void StationPage::finishNextName(int lang)
+{
+    QLineEdit *edit = m_form->ui->nextNameEdit;
+    edit->setModified(false);
+    const Station *s = current();
+    if (!s)
+        return;
+    const QString text = edit->text().trimmed();
+    const bool sep = separate();
+    if ((sep ? s->name(lang) : s->nextName(lang)) == text) {
+        unchanged(edit, text);
+        return;
+    }
+    push({{sep ? Edit::Name : Edit::NextName, m_form->m_currentStation, lang, text}});
+}
+
+void StationPage::finishSideName(int lang)
+{
+    QLineEdit *edit = m_form->ui->sideNameEdit;
+    edit->setModified(false);
+    const Station *s = current();
+    if (!s)
+        return;
+    const QString text = edit->text().trimmed();
+    if (s->sideName(lang) == text) {
+        unchanged(edit, text);
+        return;
+    }
+    push({{Edit::SideName, m_form->m_currentStation, lang, text}}, false);
+}
+
+void StationPage::autoStationName()
+{
+    m_form->ui->stationNameEdit->clearFocus();
+    const Station *s = current();
+    if (!s)
+        return;
+    const int c = m_form->m_currentStation;
+    const QString text = rules().autoStationName(c, lang());
+    if (text != s->name(lang()))
+        push({{Edit::Name, c, lang(), text}});
+}
+
+void StationPage::autoNextName()
+{
+    m_form->ui->nextNameEdit->clearFocus();
+    const Station *s = current();
+    if (!s)
+        return;
+    const int c = m_form->m_currentStation;
+    const QString text = rules().autoNextName(c, lang());
+    const bool sep = separate();
+    if (text != (sep ? s->name(lang()) : s->nextName(lang())))
+        push({{sep ? Edit::Name : Edit::NextName, c, lang(), text}}, false);
+}
+
+void StationPage::autoSideName()
+{
+    const Station *s = current();
+    if (!s)
+        return;
+    const int c = m_form->m_currentStation;
+    const QString text = rules().autoSideName(c, lang());
+    if (text != s->sideName(lang()))
+        push({{Edit::SideName, c, lang(), text}}, false);
+}
+
+void StationPage::addStation()
+{
+    const StationRules::Plan plan = rules().addStop(m_form->m_currentStation);
+    if (plan.isEmpty())
+        return;
+    push(plan);
+    makeCurrent(plan.first().station);
+}
+
+void StationPage::addNextStation()
+{
+    const int a = m_form->m_currentStation;
+    const StationRules::Plan plan = rules().addNextEntry(a);
+    if (plan.isEmpty())
+        return;
+    push(plan);
+    makeCurrent(a);
+}
+
+void StationPage::removeStation()
+{
+    const int a = m_form->m_currentStation;
+    const StationRules::Plan plan = rules().remove(a);
+    if (plan.isEmpty())
+        return;
+    push(plan);
+    makeCurrent(a);
+}
+
+void StationPage::finishStationWord(int lang)
+{
+    QLineEdit *edit = m_form->ui->stationWordEdit;
+    edit->setModified(false);
+    const QString text = edit->text().trimmed();
+    if (text == m_route.stationWord(lang)) {
+        unchanged(edit, text);
+        return;
+    }
+    push(new SetStationWordCommand(m_form, lang, text));
+}
+
+void StationPage::finishNextWord(int lang)
+{
+    QLineEdit *edit = m_form->ui->nextWordEdit;
+    edit->setModified(false);
+    const QString text = edit->text().trimmed();
+    const StationRules::Plan plan = rules().changeNextWord(lang, text);
+    if (plan.isEmpty())
+        unchanged(edit, text);
+    push(plan);
+}
+
+void StationPage::finishNextDelay()
+{
+    const int value = m_form->ui->nextDelaySpn->value();
+    if (value != m_route.nextDelay())
+        push(new SetNextStationDelayCmd(m_form, value));
+}
+
+void StationPage::switchLayout(bool separate)
+{
+    push(new SetStationSequencyCommand(m_form, separate));
+}
+
+void StationPage::finishCoordinate()
+{
+    const Station *s = current();
+    if (!s)
+        return;
+    QLineEdit *edit = m_form->ui->coordEdit;
+    const QGeoCoordinate c = StationRules::parseCoordinate(edit->text().trimmed());
+    const QString shown = StationRules::formatCoordinate(s->coordinate());
+    if (StationRules::formatCoordinate(c) == shown) {
+        unchanged(edit, shown);
+        return;
+    }
+    push(new SetStationCoordinate(m_form, m_form->m_currentStation, c));
+}
+
+void StationPage::finishRadius()
+{
+    const Station *s = current();
+    const int value = m_form->ui->radiusSpn->value();
+    if (s && value != s->radius())
+        push(new SetStationRadius(m_form, m_form->m_currentStation, quint8(value)));
+}
+
+void StationPage::setAllRadius()
+{
+    const int value = m_form->ui->radiusSpn->value();
+    auto *parent = new QUndoCommand;
+    for (int i = 0; i < m_route.stationCount(); ++i) {
+        if (m_route.station(i)->radius() != value)
+            new SetStationRadius(m_form, i, quint8(value), parent);
+    }
+    if (parent->childCount() == 0) {
+        delete parent;
+        return;
+    }
+    push(parent);
+}

@@ -1,0 +1,77 @@
+// The station page of the route form and the station-wide settings of its general page:
+// user actions become undo commands; the rules behind them are StationRules.
+#pragma once
+
+#include "stationrules.h"
+
+#include <QObject>
+
+#include <initializer_list>
+
+class QLineEdit;
+class QModelIndex;
+class QUndoCommand;
+class Route;
+class Station;
+class RouteForm;
+
+class StationPage : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit StationPage(RouteForm *form);
+
+    StationRules rules() const;
+    bool isNextEntry(int station) const { return rules().isNextEntry(station); }
+
+    // The current item of the station list changed.
+    void showStation(const QModelIndex &current);
+    // A language of the station page or of the general page was chosen: a text still being
+    // typed in the language shown so far is pushed first, then the fields show the new one.
+    void showLanguage(int lang);
+    void showGeneralLanguage(int lang);
+
+private:
+    struct TypedField
+    {
+        QLineEdit *edit;
+        void (StationPage::*finish)(int lang);
+    };
+
+    void finishTyped(std::initializer_list<TypedField> fields, int lang);
+    void showStationTexts(int lang);
+    bool separate() const;
+    int lang() const;
+    int generalLang() const;
+    // The current station, null without one.
+    const Station *current() const;
+
+    QUndoCommand *command(const StationRules::Edit &edit, QUndoCommand *parent) const;
+    // A plan as one undo step; `group` puts even a single change inside a parent command.
+    void push(const StationRules::Plan &plan, bool group = true);
+    void push(QUndoCommand *command);
+    // Nothing to push: the field shows the trimmed text and undo follows the stack again.
+    void unchanged(QLineEdit *edit, const QString &text);
+    void makeCurrent(int station);
+
+    void finishStationName(int lang);
+    void finishNextName(int lang);
+    void finishSideName(int lang);
+    void autoStationName();
+    void autoNextName();
+    void autoSideName();
+    void addStation();
+    void addNextStation();
+    void removeStation();
+    void finishStationWord(int lang);
+    void finishNextWord(int lang);
+    void finishNextDelay();
+    void switchLayout(bool separate);
+    void finishCoordinate();
+    void finishRadius();
+    void setAllRadius();
+
+    RouteForm *m_form;
+    const Route &m_route;
+};
