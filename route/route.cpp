@@ -161,14 +161,17 @@ void Route::insertStation(int index, Station *station)
 {
     if (!station) {
         station = new Station;
-        for (int lang = 0; lang < 2; ++lang) {
-            const QString word = m_stationWord[lang];
-            if (!word.isEmpty())
-                station->setName(lang,
-                                 word.endsWith(QLatin1Char(' ')) ? word : word + QLatin1Char(' '));
-        }
+        for (int lang = 0; lang < 2; ++lang)
+            station->setName(lang, newStationName(lang));
     }
     m_stations.insert(qBound(0, index, m_stations.size()), station);
+}
+
+QString Route::newStationName(int lang) const
+{
+    // The station word and a space, ready for the stop's own name.
+    const QString word = stationWord(lang);
+    return word.isEmpty() || word.endsWith(QLatin1Char(' ')) ? word : word + QLatin1Char(' ');
 }
 
 void Route::removeStation(int index)

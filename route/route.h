@@ -75,7 +75,9 @@ public:
     int stationCount() const { return m_stations.size(); }
     const QList<Station *> &stations() const { return m_stations; }
     bool hasBackDirection() const;
+    // Without a station a new one is inserted, named newStationName in each language.
     void insertStation(int index, Station *station = nullptr);
+    QString newStationName(int lang) const;
     void removeStation(int index);
     Station *takeStation(int index);
     void clear();

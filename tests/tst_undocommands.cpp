@@ -353,15 +353,31 @@ void TestUndoCommands::sequenceExample()
 
 void TestUndoCommands::sequenceOneStation()
 {
-    const QScopedPointer<Station> only(station("A", "next"));
+    Route route;
+    route.insertStation(0, station("A", "next"));
+    route.setBackStationIndex(1);
     for (bool separate : {true, false}) {
-        const auto plan = stationSequencePlan({only.data()}, 1, 2, separate);
+        const auto plan = stationSequencePlan(route, 2, separate);
         QCOMPARE(plan, QVector<SequenceStep>({{SequenceStep::SetBackIndex, 1, 0, QString()}}));
     }
 }
 
+// The next-stop texts in the used languages, wherever they sit.
+QStringList nextTexts(RouteForm &form)
+{
+    QStringList out;
+    for (const Station *s : form.route().stations())
+        for (int l = 0; l < form.langCount(); ++l)
+            out << s->name(l) << s->nextName(l);
+    out = out.filter(QRegularExpression(QStringLiteral("^next")));
+    out.sort();
+    return out;
+}
+
 // Random routes in both directions, with files and one or two languages: splitting and joining
-// gives back the stations; undoing either gives back the very same list.
+// gives back the stations; undoing either gives back the very same list. Now and then a
+// direction of the split list begins with a next-stop entry: joining then keeps every next-stop
+// text off the stops' names, and the joined list splits and joins back to itself.
 void TestUndoCommands::sequenceRoundTrip()
 {
     QTemporaryDir dir;
@@ -398,12 +414,43 @@ void TestUndoCommands::sequenceRoundTrip()
 
         const QString combined = describeStations(form);
         form.undoStack()->push(new SetStationSequencyCommand(&form, true));
+        auto *lead = new QUndoCommand;
+        const int b = form.route().backStationIndex();
+        for (int at : {b, 0}) {
+            if (random.bounded(3) || at >= form.route().stationCount() || (at == 0 && b == 0))
+                continue;
+            new AddStationCommand(&form, at, lead);
+            for (int l = 0; l < form.langCount(); ++l)
+                new SetStationNameCmd(&form, at, l, QStringLiteral("next lead %1").arg(l), lead);
+            if (at < b)
+                new SetBackStationIndexCmd(&form, b + 1, lead);
+        }
+        const bool leads = lead->childCount() > 0;
+        if (leads)
+            form.undoStack()->push(lead);
+        else
+            delete lead;
         const QString separate = describeStations(form);
+        const QStringList texts = nextTexts(form);
         form.undoStack()->push(new SetStationSequencyCommand(&form, false));
-        QCOMPARE(describeStations(form), combined);
-        QCOMPARE(form.route().stations(), stations);
+        if (!leads) {
+            QCOMPARE(describeStations(form), combined);
+            QCOMPARE(form.route().stations(), stations);
+        }
+        QCOMPARE(nextTexts(form), texts);
+        for (const Station *s : form.route().stations())
+            for (int l = 0; l < form.langCount(); ++l)
+                QVERIFY2(!s->name(l).startsWith(QLatin1String("next")), qPrintable(s->name(l)));
+        const QString joined = describeStations(form);
+        form.undoStack()->push(new SetStationSequencyCommand(&form, true));
+        form.undoStack()->push(new SetStationSequencyCommand(&form, false));
+        QCOMPARE(describeStations(form), joined);
+        form.undo();
+        form.undo();
         form.undo();
         QCOMPARE(describeStations(form), separate);
+        if (leads)
+            form.undo();
         form.undo();
         QCOMPARE(describeStations(form), combined);
         QCOMPARE(form.route().stations(), stations);

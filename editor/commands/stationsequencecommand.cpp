@@ -26,12 +26,13 @@ void planSplit(QVector<SequenceStep> &plan, const QList<Station *> &stations, in
     }
 }
 
-void planJoin(QVector<SequenceStep> &plan, const QList<Station *> &stations, int back,
-              int langCount, int &newBack)
+void planJoin(QVector<SequenceStep> &plan, const Route &route, int langCount, int &newBack)
 {
     // Each direction ends with a stop and alternates back from there; the back direction is
     // folded first so that the indexes of the forward one stay put.
+    const QList<Station *> &stations = route.stations();
     const int n = stations.size();
+    const int back = route.backStationIndex();
     const int b = qBound(0, back, n);
     const std::pair<int, int> directions[] = {{b, n}, {0, b}};
     for (const auto &[start, end] : directions) {
@@ -50,20 +51,27 @@ void planJoin(QVector<SequenceStep> &plan, const QList<Station *> &stations, int
             if (i < back)
                 --newBack;
         }
+        // A direction that begins with a next-stop entry has no stop to fold it into: it
+        // becomes a new, still unnamed stop that announces the next one with its text.
+        if ((end - start) % 2 == 0 && end > start) {
+            for (int l = 0; l < langCount; ++l) {
+                plan.append({SequenceStep::SetNextName, start, l, stations.at(start)->name(l)});
+                plan.append({SequenceStep::SetName, start, l, route.newStationName(l)});
+            }
+        }
     }
 }
 
 } // namespace
 
-QVector<SequenceStep> stationSequencePlan(const QList<Station *> &stations, int backIndex,
-                                          int langCount, bool separate)
+QVector<SequenceStep> stationSequencePlan(const Route &route, int langCount, bool separate)
 {
     QVector<SequenceStep> plan;
-    int newBack = backIndex;
+    int newBack = route.backStationIndex();
     if (separate)
-        planSplit(plan, stations, backIndex, langCount, newBack);
+        planSplit(plan, route.stations(), route.backStationIndex(), langCount, newBack);
     else
-        planJoin(plan, stations, backIndex, langCount, newBack);
+        planJoin(plan, route, langCount, newBack);
     plan.append({SequenceStep::SetBackIndex, newBack, 0, QString()});
     return plan;
 }
@@ -72,9 +80,7 @@ SetStationSequencyCommand::SetStationSequencyCommand(RouteForm *form, bool separ
                                                      QUndoCommand *parent)
     : QUndoCommand(parent), m_form(form), m_separate(separate)
 {
-    const Route &route = form->route();
-    const auto plan = stationSequencePlan(route.stations(), route.backStationIndex(),
-                                          form->langCount(), separate);
+    const auto plan = stationSequencePlan(form->route(), form->langCount(), separate);
     for (const SequenceStep &step : plan) {
         switch (step.kind) {
         case SequenceStep::AddStation:

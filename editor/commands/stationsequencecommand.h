@@ -7,8 +7,8 @@
 #include <QUndoCommand>
 #include <QVector>
 
+class Route;
 class RouteForm;
-class Station;
 
 // One change of the conversion, in the order it is applied.
 struct SequenceStep
@@ -36,9 +36,10 @@ struct SequenceStep
 
 // Split (separate true): every stop's next-stop text becomes an entry after the stop, except
 // for the last stop of each direction. Join: every next-stop entry folds back into the stop
-// before it, its files appended to the stop's. The plan ends with the new back index.
-QVector<SequenceStep> stationSequencePlan(const QList<Station *> &stations, int backIndex,
-                                          int langCount, bool separate);
+// before it, its files appended to the stop's; an entry that begins its direction stays as a
+// new stop of its own carrying its text as next-stop text. The plan ends with the new back
+// index.
+QVector<SequenceStep> stationSequencePlan(const Route &route, int langCount, bool separate);
 
 class SetStationSequencyCommand : public QUndoCommand
 {
