@@ -2,9 +2,11 @@
 
 #include "boardheader.h"
 #include "boardpage.h"
+#include "editorini.h"
 #include "filelistpair.h"
 #include "filelists.h"
 #include "fronttablowidget.h"
+#include "routecheck.h"
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
@@ -24,7 +26,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QStandardItemModel>
 #include <QStyleOption>
 #include <QUndoStack>
@@ -34,9 +35,6 @@
 namespace {
 
 const int StoredValueRole = Qt::UserRole + 1;
-
-const char *const editorIniName = "editor.ini";
-const char *const editorIniKeys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
 
 // The language selectors with their buttons and container, in LangGroup order.
 struct LangSelector
@@ -445,21 +443,7 @@ bool RouteForm::checkNextStopTexts()
 
 int RouteForm::computeLangCount() const
 {
-    const Route &r = m_route;
-    const QString routeTexts[] = {
-        r.frontStartingPoint(1), r.frontDestination(1), r.backDestination(1),
-        r.backStartingPoint(1),  r.sideDestination(1),  r.sideStartingPoint(1),
-        r.stationWord(1),        r.nextWord(1),         r.routeText(1),
-        r.outsideTempText(1),    r.salonTempText(1)};
-    for (const QString &text : routeTexts) {
-        if (!text.isEmpty())
-            return 2;
-    }
-    for (const Station *s : r.stations()) {
-        if (!s->name(1).isEmpty() || !s->nextName(1).isEmpty() || !s->sideName(1).isEmpty())
-            return 2;
-    }
-    return 1;
+    return RouteCheck::languageCount(m_route);
 }
 
 void RouteForm::setLangCount(int n)
@@ -686,45 +670,18 @@ void RouteForm::showBackTabloMenu()
 
 bool RouteForm::readEditorIni()
 {
-    QFile file(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName));
-    if (m_route.path().isEmpty() || !file.open(QIODevice::ReadOnly))
+    int types[3] = {m_tabloType[FrontBoard], m_tabloType[SideBoard], m_tabloType[BackBoard]};
+    if (!EditorIni::read(m_route.path(), types))
         return false;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        const int eq = line.indexOf('=');
-        if (eq < 0)
-            continue;
-        const QByteArray key = line.left(eq);
-        // A key may be shortened to any leading part of its name.
-        for (int board = FrontBoard; board <= BackBoard; ++board) {
-            if (!QByteArray(editorIniKeys[board]).startsWith(key))
-                continue;
-            const int value = line.mid(eq + 1).toInt();
-            if (isFrontTabloType(value))
-                m_tabloType[board] = FrontTabloType(value);
-            break;
-        }
-    }
+    for (int board = FrontBoard; board <= BackBoard; ++board)
+        m_tabloType[board] = FrontTabloType(types[board]);
     return true;
 }
 
 bool RouteForm::writeEditorIni()
 {
-    if (m_route.path().isEmpty())
-        return false;
-    QSaveFile file(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray text;
-    for (int board = FrontBoard; board <= BackBoard; ++board)
-        text += QByteArray(editorIniKeys[board]) + '=' + QByteArray::number(m_tabloType[board]) +
-                "\r\n";
-    file.write(text);
-    return file.commit();
+    const int types[3] = {m_tabloType[FrontBoard], m_tabloType[SideBoard], m_tabloType[BackBoard]};
+    return EditorIni::write(m_route.path(), types);
 }
 
 // --- Previews -----------------------------------------------------------------

@@ -1,13 +1,24 @@
 #include "editorini.h"
 
 #include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const char *const keys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
+
+QString fileOf(const QString &folder)
+{
+    return folder + QStringLiteral("/editor.ini");
+}
+
+} // namespace
 
 bool EditorIni::read(const QString &folder, int types[3])
 {
-    QFile file(folder + QStringLiteral("/editor.ini"));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file(fileOf(folder));
+    if (folder.isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
-    static const char *const keys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
     while (!file.atEnd()) {
         QByteArray line = file.readLine();
         if (line.endsWith('\n'))
@@ -29,4 +40,18 @@ bool EditorIni::read(const QString &folder, int types[3])
         }
     }
     return true;
+}
+
+bool EditorIni::write(const QString &folder, const int types[3])
+{
+    if (folder.isEmpty())
+        return false;
+    QSaveFile file(fileOf(folder));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray text;
+    for (int board = Front; board <= Back; ++board)
+        text += QByteArray(keys[board]) + '=' + QByteArray::number(types[board]) + "\r\n";
+    file.write(text);
+    return file.commit();
 }
