@@ -299,3 +299,79 @@ void FileLists::changeAdFolder(const QString &newPath)
         new AddAdwareTextFileCmd(m_form, i, names.at(i), change);
     m_form->undoStack()->push(change);
 }
+
+// --- Apply operations ---------------------------------------------------------------
+
+QStringList *FileLists::fileNames(FileList list, int station)
+{
+    if (list == AdFiles)
+        return &m_form->m_route.adTextFiles();
+    Station *s = m_form->m_route.station(station);
+    if (!s)
+        return nullptr;
+    return list == SoundFiles ? &s->soundFiles() : &s->textFiles();
+}
+
+QListWidget *FileLists::shownFileList(FileList list, int station) const
+{
+    switch (list) {
+    case SoundFiles:
+        return station == m_form->m_currentStation ? ui->soundFileList : nullptr;
+    case TextFiles:
+        return station == m_form->m_currentStation ? ui->textFileList : nullptr;
+    case AdFiles:
+        break;
+    }
+    return ui->adTextFileList;
+}
+
+void FileLists::noteFileChange(FileList list, int station, int row)
+{
+    RouteForm::LastChange &change = m_form->m_lastChange;
+    if (list == AdFiles) {
+        change.station = -1;
+        change.adRow = row;
+        change.routeTab = RouteForm::SalonTab;
+        change.salonTab = RouteForm::AdTab;
+        return;
+    }
+    (list == SoundFiles ? change.soundRow : change.textRow) = row;
+    change.station = station;
+    change.stationTab = list == SoundFiles ? RouteForm::SoundTab : RouteForm::TextTab;
+}
+
+void FileLists::insertFile(FileList list, int station, int row, const QString &name)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names)
+        return;
+    row = qBound(0, row, names->size());
+    names->insert(row, name);
+    if (QListWidget *widget = shownFileList(list, station))
+        widget->insertItem(row, FileListPair::item(name));
+    noteFileChange(list, station, row);
+}
+
+void FileLists::removeFile(FileList list, int station, int row)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names || row < 0 || row >= names->size())
+        return;
+    names->removeAt(row);
+    if (QListWidget *widget = shownFileList(list, station))
+        delete widget->takeItem(row);
+    noteFileChange(list, station, row);
+}
+
+void FileLists::moveFile(FileList list, int station, int from, int to)
+{
+    QStringList *names = fileNames(list, station);
+    if (!names || from < 0 || from >= names->size() || to < 0 || to >= names->size())
+        return;
+    names->move(from, to);
+    if (QListWidget *widget = shownFileList(list, station)) {
+        if (QListWidgetItem *item = widget->takeItem(from))
+            widget->insertItem(to, item);
+    }
+    noteFileChange(list, station, to);
+}

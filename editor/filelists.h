@@ -11,6 +11,7 @@
 
 class FileListPair;
 class QFileSystemWatcher;
+class QListWidget;
 class RouteForm;
 class SoundPreview;
 
@@ -44,6 +45,18 @@ public:
     // Replaces the route's ad folder and its list as one undo step.
     void changeAdFolder(const QString &newPath);
 
+    // The form's apply operations on the file lists: the route's names, the list widget
+    // showing them, if shown, and the place of the change.
+    enum FileList
+    {
+        SoundFiles,
+        TextFiles,
+        AdFiles
+    };
+    void insertFile(FileList list, int station, int row, const QString &name);
+    void removeFile(FileList list, int station, int row);
+    void moveFile(FileList list, int station, int from, int to);
+
 protected:
     void timerEvent(QTimerEvent *event) override;
 
@@ -68,6 +81,9 @@ private:
     void newFile(FileListPair *pair, const QString &folder, const QString &pattern);
     void openTextEditor(FileListPair *pair, const QString &folder);
     void showFolder(FileListPair *pair, const QString &folder);
+    QStringList *fileNames(FileList list, int station);
+    QListWidget *shownFileList(FileList list, int station) const;
+    void noteFileChange(FileList list, int station, int row);
 
     RouteForm *m_form;
     Ui::RouteForm *ui;

@@ -11,7 +11,6 @@
 #include "salonpage.h"
 #include "soundpreview.h"
 #include "stationpage.h"
-#include "stationrules.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
 #include "undocommands.h"
@@ -984,270 +983,116 @@ void RouteForm::setOutsideTempText(int lang, const QString &text)
 
 // --- Apply operations of the stations -------------------------------------------------
 
-void RouteForm::noteStationChange(int index, StationTab tab, int lang)
-{
-    m_lastChange.station = index;
-    m_lastChange.stationTab = tab;
-    if (lang >= 0)
-        m_lastChange.lang[StationLang] = lang;
-}
-
 void RouteForm::insertStationAt(int index, Station *station)
 {
-    if (!m_model->route()) {
-        delete station;
-        return;
-    }
-    m_model->insertStationRow(index, station);
-    // Rows moving under the current item keep it, but its station index shifts.
-    m_currentStation = m_model->stationOf(ui->stationList->currentIndex());
-    noteStationChange(index, StationNameTab);
+    m_stationPage->insertStationAt(index, station);
 }
 
 void RouteForm::deleteStationAt(int index)
 {
-    delete takeStationAt(index);
+    m_stationPage->deleteStationAt(index);
 }
 
 Station *RouteForm::takeStationAt(int index)
 {
-    Station *station = m_model->takeStationRow(index);
-    m_currentStation = m_model->stationOf(ui->stationList->currentIndex());
-    noteStationChange(index, StationNameTab);
-    return station;
+    return m_stationPage->takeStationAt(index);
 }
 
 void RouteForm::setBackStationIndex(int index)
 {
-    m_model->updateBackStationIndex(index);
+    m_stationPage->setBackStationIndex(index);
 }
 
 void RouteForm::setStationName(int index, int lang, const QString &text)
 {
-    if (!m_route.station(index))
-        return;
-    m_model->renameStation(index, lang, text);
-    if (index == m_currentStation && lang == selectedLang(StationLang)) {
-        const bool next = m_stationPage->isNextEntry(index);
-        (next ? ui->nextNameEdit : ui->stationNameEdit)->setText(text);
-    }
-    noteStationChange(index, StationNameTab, lang);
+    m_stationPage->setStationName(index, lang, text);
 }
 
 void RouteForm::setStationNextName(int index, int lang, const QString &text)
 {
-    Station *s = m_route.station(index);
-    if (!s)
-        return;
-    s->setNextName(lang, text);
-    if (index == m_currentStation && lang == selectedLang(StationLang))
-        ui->nextNameEdit->setText(text);
-    noteStationChange(index, StationNameTab, lang);
+    m_stationPage->setStationNextName(index, lang, text);
 }
 
 void RouteForm::setStationSideName(int index, int lang, const QString &text)
 {
-    Station *s = m_route.station(index);
-    if (!s)
-        return;
-    s->setSideName(lang, text);
-    if (index == m_currentStation && lang == selectedLang(StationLang))
-        ui->sideNameEdit->setText(text);
-    // Only the stations the side board lists need its preview redrawn.
-    const int first = qMax(m_currentStation, 0);
-    const int end =
-        first < m_route.backStationIndex() ? m_route.backStationIndex() : m_route.stationCount();
-    if (index >= first && index < end)
-        m_tabloDirty[SideBoard] = true;
-    noteStationChange(index, StationNameTab, lang);
+    m_stationPage->setStationSideName(index, lang, text);
 }
 
 void RouteForm::setStationRadius(int index, quint8 radius)
 {
-    Station *s = m_route.station(index);
-    if (!s)
-        return;
-    s->setRadius(radius);
-    if (index == m_currentStation) {
-        const QSignalBlocker blocker(ui->radiusSpn);
-        ui->radiusSpn->setValue(radius);
-    }
-    noteStationChange(index, CoordinateTab);
+    m_stationPage->setStationRadius(index, radius);
 }
 
 void RouteForm::setStationCoordinate(int index, const QGeoCoordinate &coordinate)
 {
-    Station *s = m_route.station(index);
-    if (!s)
-        return;
-    s->setCoordinate(coordinate);
-    if (index == m_currentStation)
-        ui->coordEdit->setText(StationRules::formatCoordinate(coordinate));
-    noteStationChange(index, CoordinateTab);
+    m_stationPage->setStationCoordinate(index, coordinate);
 }
 
 void RouteForm::setNextSeparate(bool on)
 {
-    ui->nextSeparateCheck->setChecked(on);
-    m_lastChange.station = -1;
-    m_lastChange.routeTab = GeneralTab;
+    m_stationPage->setNextSeparate(on);
 }
 
 void RouteForm::setNextStationDelay(int value)
 {
-    m_route.setNextDelay(value);
-    {
-        const QSignalBlocker blocker(ui->nextDelaySpn);
-        ui->nextDelaySpn->setValue(value);
-    }
-    m_lastChange.station = -1;
-    m_lastChange.routeTab = GeneralTab;
+    m_stationPage->setNextStationDelay(value);
 }
 
 void RouteForm::setStationWord(int lang, const QString &text)
 {
-    m_route.setStationWord(lang, text);
-    if (lang == selectedLang(GeneralLang))
-        ui->stationWordEdit->setText(m_route.stationWord(lang));
-    m_lastChange.station = -1;
-    m_lastChange.routeTab = GeneralTab;
-    m_lastChange.lang[GeneralLang] = lang;
+    m_stationPage->setStationWord(lang, text);
 }
 
 void RouteForm::setNextWord(int lang, const QString &text)
 {
-    m_route.setNextWord(lang, text);
-    if (lang == selectedLang(GeneralLang))
-        ui->nextWordEdit->setText(m_route.nextWord(lang));
-    m_lastChange.station = -1;
-    m_lastChange.routeTab = GeneralTab;
-    m_lastChange.lang[GeneralLang] = lang;
+    m_stationPage->setNextWord(lang, text);
 }
 
 // --- Apply operations of the file lists ------------------------------------------------
 
-QStringList *RouteForm::fileNames(FileList list, int station)
-{
-    if (list == AdFiles)
-        return &m_route.adTextFiles();
-    Station *s = m_route.station(station);
-    if (!s)
-        return nullptr;
-    return list == SoundFiles ? &s->soundFiles() : &s->textFiles();
-}
-
-QListWidget *RouteForm::shownFileList(FileList list, int station) const
-{
-    switch (list) {
-    case SoundFiles:
-        return station == m_currentStation ? ui->soundFileList : nullptr;
-    case TextFiles:
-        return station == m_currentStation ? ui->textFileList : nullptr;
-    case AdFiles:
-        break;
-    }
-    return ui->adTextFileList;
-}
-
-void RouteForm::noteFileChange(FileList list, int station, int row)
-{
-    switch (list) {
-    case SoundFiles:
-        m_lastChange.soundRow = row;
-        noteStationChange(station, SoundTab);
-        break;
-    case TextFiles:
-        m_lastChange.textRow = row;
-        noteStationChange(station, TextTab);
-        break;
-    case AdFiles:
-        m_lastChange.station = -1;
-        m_lastChange.adRow = row;
-        m_lastChange.routeTab = SalonTab;
-        m_lastChange.salonTab = AdTab;
-        break;
-    }
-}
-
-void RouteForm::insertFile(FileList list, int station, int row, const QString &name)
-{
-    QStringList *names = fileNames(list, station);
-    if (!names)
-        return;
-    row = qBound(0, row, names->size());
-    names->insert(row, name);
-    if (QListWidget *widget = shownFileList(list, station))
-        widget->insertItem(row, FileListPair::item(name));
-    noteFileChange(list, station, row);
-}
-
-void RouteForm::removeFile(FileList list, int station, int row)
-{
-    QStringList *names = fileNames(list, station);
-    if (!names || row < 0 || row >= names->size())
-        return;
-    names->removeAt(row);
-    if (QListWidget *widget = shownFileList(list, station))
-        delete widget->takeItem(row);
-    noteFileChange(list, station, row);
-}
-
-void RouteForm::moveFile(FileList list, int station, int from, int to)
-{
-    QStringList *names = fileNames(list, station);
-    if (!names || from < 0 || from >= names->size() || to < 0 || to >= names->size())
-        return;
-    names->move(from, to);
-    if (QListWidget *widget = shownFileList(list, station)) {
-        if (QListWidgetItem *item = widget->takeItem(from))
-            widget->insertItem(to, item);
-    }
-    noteFileChange(list, station, to);
-}
-
 void RouteForm::insertStationSoundFile(int station, int row, const QString &name)
 {
-    insertFile(SoundFiles, station, row, name);
+    m_fileLists->insertFile(FileLists::SoundFiles, station, row, name);
 }
 
 void RouteForm::removeStationSoundFile(int station, int row)
 {
-    removeFile(SoundFiles, station, row);
+    m_fileLists->removeFile(FileLists::SoundFiles, station, row);
 }
 
 void RouteForm::moveStationSoundFile(int station, int from, int to)
 {
-    moveFile(SoundFiles, station, from, to);
+    m_fileLists->moveFile(FileLists::SoundFiles, station, from, to);
 }
 
 void RouteForm::insertStationTextFile(int station, int row, const QString &name)
 {
-    insertFile(TextFiles, station, row, name);
+    m_fileLists->insertFile(FileLists::TextFiles, station, row, name);
 }
 
 void RouteForm::removeStationTextFile(int station, int row)
 {
-    removeFile(TextFiles, station, row);
+    m_fileLists->removeFile(FileLists::TextFiles, station, row);
 }
 
 void RouteForm::moveStationTextFile(int station, int from, int to)
 {
-    moveFile(TextFiles, station, from, to);
+    m_fileLists->moveFile(FileLists::TextFiles, station, from, to);
 }
 
 void RouteForm::insertAdTextFile(int row, const QString &name)
 {
-    insertFile(AdFiles, -1, row, name);
+    m_fileLists->insertFile(FileLists::AdFiles, -1, row, name);
 }
 
 void RouteForm::removeAdTextFile(int row)
 {
-    removeFile(AdFiles, -1, row);
+    m_fileLists->removeFile(FileLists::AdFiles, -1, row);
 }
 
 void RouteForm::moveAdTextFile(int from, int to)
 {
-    moveFile(AdFiles, -1, from, to);
+    m_fileLists->moveFile(FileLists::AdFiles, -1, from, to);
 }
 
 void RouteForm::setAdFolder(const QString &path)

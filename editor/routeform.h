@@ -14,7 +14,6 @@ class FrontTabloWidget;
 class QAbstractButton;
 class QButtonGroup;
 class FileLists;
-class QListWidget;
 class QMenu;
 class QStandardItemModel;
 class QUndoStack;
@@ -252,23 +251,9 @@ private slots:
 
 private:
     friend class BoardPage;
+    friend class FileLists;
     friend class SalonPage;
     friend class StationPage;
-
-    // A file list of the form: the route's names and the widget showing them, if shown.
-    enum FileList
-    {
-        SoundFiles,
-        TextFiles,
-        AdFiles
-    };
-    QStringList *fileNames(FileList list, int station);
-    QListWidget *shownFileList(FileList list, int station) const;
-    void noteFileChange(FileList list, int station, int row);
-    void insertFile(FileList list, int station, int row, const QString &name);
-    void removeFile(FileList list, int station, int row);
-    void moveFile(FileList list, int station, int from, int to);
-    void noteStationChange(int index, StationTab tab, int lang = -1);
 
     void createButtonGroups();
     void createColorModels();

@@ -384,3 +384,159 @@ void StationPage::setAllRadius()
     }
     push(parent);
 }
+
+// --- Apply operations ---------------------------------------------------------------
+
+void StationPage::noteChange(int index, int tab, int lang)
+{
+    RouteForm::LastChange &change = m_form->m_lastChange;
+    change.station = index;
+    change.stationTab = tab;
+    if (lang >= 0)
+        change.lang[RouteForm::StationLang] = lang;
+}
+
+void StationPage::noteGeneralChange()
+{
+    m_form->m_lastChange.station = -1;
+    m_form->m_lastChange.routeTab = RouteForm::GeneralTab;
+}
+
+void StationPage::insertStationAt(int index, Station *station)
+{
+    RouteModel *model = m_form->m_model;
+    if (!model->route()) {
+        delete station;
+        return;
+    }
+    model->insertStationRow(index, station);
+    // Rows moving under the current item keep it, but its station index shifts.
+    m_form->m_currentStation = model->stationOf(m_form->ui->stationList->currentIndex());
+    noteChange(index, RouteForm::StationNameTab);
+}
+
+void StationPage::deleteStationAt(int index)
+{
+    delete takeStationAt(index);
+}
+
+Station *StationPage::takeStationAt(int index)
+{
+    RouteModel *model = m_form->m_model;
+    Station *station = model->takeStationRow(index);
+    m_form->m_currentStation = model->stationOf(m_form->ui->stationList->currentIndex());
+    noteChange(index, RouteForm::StationNameTab);
+    return station;
+}
+
+void StationPage::setBackStationIndex(int index)
+{
+    m_form->m_model->updateBackStationIndex(index);
+}
+
+Station *StationPage::station(int index) const
+{
+    return m_form->m_route.station(index);
+}
+
+bool StationPage::shown(int index, int lang) const
+{
+    return index == m_form->m_currentStation && lang == this->lang();
+}
+
+void StationPage::setStationName(int index, int lang, const QString &text)
+{
+    if (!station(index))
+        return;
+    m_form->m_model->renameStation(index, lang, text);
+    if (shown(index, lang))
+        (isNextEntry(index) ? m_form->ui->nextNameEdit : m_form->ui->stationNameEdit)
+            ->setText(text);
+    noteChange(index, RouteForm::StationNameTab, lang);
+}
+
+void StationPage::setStationNextName(int index, int lang, const QString &text)
+{
+    Station *s = station(index);
+    if (!s)
+        return;
+    s->setNextName(lang, text);
+    if (shown(index, lang))
+        m_form->ui->nextNameEdit->setText(text);
+    noteChange(index, RouteForm::StationNameTab, lang);
+}
+
+void StationPage::setStationSideName(int index, int lang, const QString &text)
+{
+    Station *s = station(index);
+    if (!s)
+        return;
+    s->setSideName(lang, text);
+    if (shown(index, lang))
+        m_form->ui->sideNameEdit->setText(text);
+    // Only the stations the side board lists need its preview redrawn.
+    const int first = qMax(m_form->m_currentStation, 0);
+    const int end =
+        first < m_route.backStationIndex() ? m_route.backStationIndex() : m_route.stationCount();
+    if (index >= first && index < end)
+        m_form->m_tabloDirty[RouteForm::SideBoard] = true;
+    noteChange(index, RouteForm::StationNameTab, lang);
+}
+
+void StationPage::setStationRadius(int index, quint8 radius)
+{
+    Station *s = station(index);
+    if (!s)
+        return;
+    s->setRadius(radius);
+    if (index == m_form->m_currentStation) {
+        const QSignalBlocker blocker(m_form->ui->radiusSpn);
+        m_form->ui->radiusSpn->setValue(radius);
+    }
+    noteChange(index, RouteForm::CoordinateTab);
+}
+
+void StationPage::setStationCoordinate(int index, const QGeoCoordinate &coordinate)
+{
+    Station *s = station(index);
+    if (!s)
+        return;
+    s->setCoordinate(coordinate);
+    if (index == m_form->m_currentStation)
+        m_form->ui->coordEdit->setText(StationRules::formatCoordinate(coordinate));
+    noteChange(index, RouteForm::CoordinateTab);
+}
+
+void StationPage::setNextSeparate(bool on)
+{
+    m_form->ui->nextSeparateCheck->setChecked(on);
+    noteGeneralChange();
+}
+
+void StationPage::setNextStationDelay(int value)
+{
+    m_form->m_route.setNextDelay(value);
+    {
+        const QSignalBlocker blocker(m_form->ui->nextDelaySpn);
+        m_form->ui->nextDelaySpn->setValue(value);
+    }
+    noteGeneralChange();
+}
+
+void StationPage::setStationWord(int lang, const QString &text)
+{
+    m_form->m_route.setStationWord(lang, text);
+    if (lang == generalLang())
+        m_form->ui->stationWordEdit->setText(m_route.stationWord(lang));
+    noteGeneralChange();
+    m_form->m_lastChange.lang[RouteForm::GeneralLang] = lang;
+}
+
+void StationPage::setNextWord(int lang, const QString &text)
+{
+    m_form->m_route.setNextWord(lang, text);
+    if (lang == generalLang())
+        m_form->ui->nextWordEdit->setText(m_route.nextWord(lang));
+    noteGeneralChange();
+    m_form->m_lastChange.lang[RouteForm::GeneralLang] = lang;
+}

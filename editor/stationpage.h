@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 
+class QGeoCoordinate;
 class QLineEdit;
 class QModelIndex;
 class QUndoCommand;
@@ -32,6 +33,21 @@ public:
     void showLanguage(int lang);
     void showGeneralLanguage(int lang);
 
+    // The form's apply operations of the same names, for the undo commands.
+    void insertStationAt(int index, Station *station);
+    void deleteStationAt(int index);
+    Station *takeStationAt(int index);
+    void setBackStationIndex(int index);
+    void setStationName(int index, int lang, const QString &text);
+    void setStationNextName(int index, int lang, const QString &text);
+    void setStationSideName(int index, int lang, const QString &text);
+    void setStationRadius(int index, quint8 radius);
+    void setStationCoordinate(int index, const QGeoCoordinate &coordinate);
+    void setNextSeparate(bool on);
+    void setNextStationDelay(int value);
+    void setStationWord(int lang, const QString &text);
+    void setNextWord(int lang, const QString &text);
+
 private:
     struct TypedField
     {
@@ -46,6 +62,12 @@ private:
     int generalLang() const;
     // The current station, null without one.
     const Station *current() const;
+    Station *station(int index) const;
+    // Whether the station page shows the texts of this station and language.
+    bool shown(int index, int lang) const;
+    // The place of an applied change: a station's tab, or the general page.
+    void noteChange(int index, int tab, int lang = -1);
+    void noteGeneralChange();
 
     QUndoCommand *command(const StationRules::Edit &edit, QUndoCommand *parent) const;
     // A plan as one undo step; `group` puts even a single change inside a parent command.
