@@ -455,32 +455,34 @@ void StationPage::setStationName(int index, int lang, const QString &text)
     noteChange(index, RouteForm::StationNameTab, lang);
 }
 
-void StationPage::setStationNextName(int index, int lang, const QString &text)
+bool StationPage::setText(int index, int lang, const QString &text,
+                          void (Station::*set)(int, const QString &), QLineEdit *edit)
 {
     Station *s = station(index);
     if (!s)
-        return;
-    s->setNextName(lang, text);
+        return false;
+    (s->*set)(lang, text);
     if (shown(index, lang))
-        m_form->ui->nextNameEdit->setText(text);
+        edit->setText(text);
     noteChange(index, RouteForm::StationNameTab, lang);
+    return true;
+}
+
+void StationPage::setStationNextName(int index, int lang, const QString &text)
+{
+    setText(index, lang, text, &Station::setNextName, m_form->ui->nextNameEdit);
 }
 
 void StationPage::setStationSideName(int index, int lang, const QString &text)
 {
-    Station *s = station(index);
-    if (!s)
+    if (!setText(index, lang, text, &Station::setSideName, m_form->ui->sideNameEdit))
         return;
-    s->setSideName(lang, text);
-    if (shown(index, lang))
-        m_form->ui->sideNameEdit->setText(text);
     // Only the stations the side board lists need its preview redrawn.
     const int first = qMax(m_form->m_currentStation, 0);
     const int end =
         first < m_route.backStationIndex() ? m_route.backStationIndex() : m_route.stationCount();
     if (index >= first && index < end)
         m_form->m_tabloDirty[RouteForm::SideBoard] = true;
-    noteChange(index, RouteForm::StationNameTab, lang);
 }
 
 void StationPage::setStationRadius(int index, quint8 radius)
@@ -523,20 +525,25 @@ void StationPage::setNextStationDelay(int value)
     noteGeneralChange();
 }
 
-void StationPage::setStationWord(int lang, const QString &text)
+void StationPage::setWord(int lang, const QString &text, bool station)
 {
-    m_form->m_route.setStationWord(lang, text);
-    if (lang == generalLang())
-        m_form->ui->stationWordEdit->setText(m_route.stationWord(lang));
+    Route &route = m_form->m_route;
+    (route.*(station ? &Route::setStationWord : &Route::setNextWord))(lang, text);
+    if (lang == generalLang()) {
+        QLineEdit *edit = station ? m_form->ui->stationWordEdit : m_form->ui->nextWordEdit;
+        // The route keeps the word trimmed.
+        edit->setText(station ? route.stationWord(lang) : route.nextWord(lang));
+    }
     noteGeneralChange();
     m_form->m_lastChange.lang[RouteForm::GeneralLang] = lang;
 }
 
+void StationPage::setStationWord(int lang, const QString &text)
+{
+    setWord(lang, text, true);
+}
+
 void StationPage::setNextWord(int lang, const QString &text)
 {
-    m_form->m_route.setNextWord(lang, text);
-    if (lang == generalLang())
-        m_form->ui->nextWordEdit->setText(m_route.nextWord(lang));
-    noteGeneralChange();
-    m_form->m_lastChange.lang[RouteForm::GeneralLang] = lang;
+    setWord(lang, text, false);
 }

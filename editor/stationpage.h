@@ -68,6 +68,11 @@ private:
     // The place of an applied change: a station's tab, or the general page.
     void noteChange(int index, int tab, int lang = -1);
     void noteGeneralChange();
+    // Sets one text of a station, shown if the page shows it; false without the station.
+    bool setText(int index, int lang, const QString &text,
+                 void (Station::*set)(int, const QString &), QLineEdit *edit);
+    // The station word, or else the next word, of a language.
+    void setWord(int lang, const QString &text, bool station);
 
     QUndoCommand *command(const StationRules::Edit &edit, QUndoCommand *parent) const;
     // A plan as one undo step; `group` puts even a single change inside a parent command.
