@@ -83,12 +83,17 @@ void readStationLine(Route &route, const QByteArray &line)
 
 bool readCoordFile(Route &route)
 {
+    QByteArray bytes;
+    const bool found = !route.path().isEmpty() && RouteFileReader::readAll(fileName(route), bytes);
+    return parseCoordFile(route, found ? &bytes : nullptr);
+}
+
+bool parseCoordFile(Route &route, const QByteArray *bytes)
+{
     route.setNextDelay(5);
-    if (route.path().isEmpty())
+    if (!bytes)
         return false;
-    RouteFileReader reader(fileName(route));
-    if (!reader.isOpen())
-        return false;
+    RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
 
     bool haveLine = !reader.atEnd();
     QByteArray line = reader.readLine();

@@ -108,6 +108,13 @@ QColor colorFromPiece(QByteArray piece)
 
 bool readStationFile(Route &route)
 {
+    QByteArray bytes;
+    const bool found = !route.path().isEmpty() && RouteFileReader::readAll(fileName(route), bytes);
+    return parseStationFile(route, found ? &bytes : nullptr);
+}
+
+bool parseStationFile(Route &route, const QByteArray *bytes)
+{
     route.setFrontMode(0);
     route.setFrontFont(0);
     route.setFrontInterval(4);
@@ -116,11 +123,9 @@ bool readStationFile(Route &route)
     route.setFrontNumberColor(defaultFrontColor);
     route.setFrontStartColor(defaultFrontColor);
     route.setFrontDestColor(defaultFrontColor);
-    if (route.path().isEmpty())
+    if (!bytes)
         return false;
-    RouteFileReader reader(fileName(route));
-    if (!reader.isOpen())
-        return false;
+    RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
 
     // The file replaces the station list rather than adding to it.
     while (route.stationCount() > 0)
@@ -167,9 +172,7 @@ bool readStationFile(Route &route)
             if (QFileInfo(route.path() + QLatin1Char('/') + sound).isFile())
                 station->soundFiles().append(sound);
         }
-        if (station->soundFiles().size() == 1 &&
-            station->soundFiles().first() == QLatin1String(noSoundMark))
-            station->soundFiles().clear();
+        dropNoSoundMark(*station);
 
         route.insertStation(route.stationCount(), station);
     }
@@ -202,9 +205,13 @@ QByteArray stationFileBytes(const Route &route)
         writeTextPair(out, station.name(0), station.nextName(0));
         out.endLine();
         if (!station.name(1).isEmpty()) {
-            out << indent;
-            writeTextPair(out, station.name(1), station.nextName(1));
-            out.endLine();
+            QByteArray line = indent + textPairBytes(station.name(1), station.nextName(1));
+            // A text whose last word looks like a file name would read back as a files line:
+            // a final no-break space, trimmed off on reading, keeps it a word.
+            Station probe;
+            if (parseFileList(line, &probe) > 0)
+                line += "\xC2\xA0";
+            out.addLine(line);
         }
         writeFilesLine(out, station);
     }
@@ -219,16 +226,24 @@ bool writeStationFile(const Route &route)
     return RouteFileWriter::save(fileName(route), stationFileBytes(route));
 }
 
+void dropNoSoundMark(Station &station)
+{
+    if (station.soundFiles().size() == 1 &&
+        station.soundFiles().first() == QLatin1String(noSoundMark))
+        station.soundFiles().clear();
+}
+
 QByteArray colorsToText(const Route &route)
 {
-    const QRgb number = route.frontNumberColor().rgb();
-    const QRgb start = route.frontStartColor().rgb();
-    const QRgb dest = route.frontDestColor().rgb();
-    QByteArray text = colorCode(route.frontNumberColor());
+    // Compared as written: colours that differ only in their low digits are one colour here.
+    const QByteArray number = colorCode(route.frontNumberColor());
+    const QByteArray start = colorCode(route.frontStartColor());
+    const QByteArray dest = colorCode(route.frontDestColor());
+    QByteArray text = number;
     if (start != number || dest != number) {
-        text += ',' + colorCode(route.frontStartColor());
+        text += ',' + start;
         if (dest != start)
-            text += ',' + colorCode(route.frontDestColor());
+            text += ',' + dest;
     }
     return text;
 }

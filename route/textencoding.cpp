@@ -142,6 +142,19 @@ QString decodeBytes(const char *bytes, int length)
     return cp1251Codec()->toUnicode(bytes, length);
 }
 
+QString trimmedText(const QString &text)
+{
+    QString t = text.trimmed();
+    while (t.startsWith(QChar(0xFEFF)))
+        t = t.mid(1).trimmed();
+    return t;
+}
+
+QString decodeTrimmed(const char *bytes, int length)
+{
+    return trimmedText(decodeBytes(bytes, length));
+}
+
 int fileKind(const QString &name)
 {
     const int size = name.size();
