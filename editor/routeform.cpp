@@ -1,7 +1,10 @@
 #include "routeform.h"
 
 #include "boardheader.h"
+#include "editorini.h"
 #include "fronttablowidget.h"
+#include "routefilereader.h"
+#include "routefilewriter.h"
 #include "routemodel.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
@@ -18,12 +21,14 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QStandardItemModel>
 #include <QStyleOption>
 #include <QTimerEvent>
 #include <QUndoStack>
 #include <QUrl>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -31,7 +36,6 @@ const int StoredValueRole = Qt::UserRole + 1;
 const int FolderRescanDelay = 250;
 
 const char *const editorIniName = "editor.ini";
-const char *const editorIniKeys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
 
 // The language selectors with their buttons and container, in LangGroup order.
 struct LangSelector
@@ -755,29 +759,16 @@ void RouteForm::showBackTabloMenu()
 
 bool RouteForm::readEditorIni()
 {
-    QFile file(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName));
-    if (m_route.path().isEmpty() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (m_route.path().isEmpty() ||
+        !RouteFileReader::readAll(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName),
+                                  bytes))
         return false;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        const int eq = line.indexOf('=');
-        if (eq < 0)
-            continue;
-        const QByteArray key = line.left(eq);
-        // A key may be shortened to any leading part of its name.
-        for (int board = FrontBoard; board <= BackBoard; ++board) {
-            if (!QByteArray(editorIniKeys[board]).startsWith(key))
-                continue;
-            const int value = line.mid(eq + 1).toInt();
-            if (isFrontTabloType(value))
-                m_tabloType[board] = FrontTabloType(value);
-            break;
-        }
-    }
+    int types[3];
+    std::copy(std::begin(m_tabloType), std::end(m_tabloType), types);
+    parseEditorIni(bytes, types, isFrontTabloType);
+    for (int board = FrontBoard; board <= BackBoard; ++board)
+        m_tabloType[board] = FrontTabloType(types[board]);
     return true;
 }
 
@@ -785,15 +776,10 @@ bool RouteForm::writeEditorIni()
 {
     if (m_route.path().isEmpty())
         return false;
-    QSaveFile file(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray text;
-    for (int board = FrontBoard; board <= BackBoard; ++board)
-        text += QByteArray(editorIniKeys[board]) + '=' + QByteArray::number(m_tabloType[board]) +
-                "\r\n";
-    file.write(text);
-    return file.commit();
+    int types[3];
+    std::copy(std::begin(m_tabloType), std::end(m_tabloType), types);
+    return RouteFileWriter::save(m_route.path() + QLatin1Char('/') + QLatin1String(editorIniName),
+                                 editorIniBytes(types));
 }
 
 // --- Previews -----------------------------------------------------------------
