@@ -17,7 +17,7 @@ const QString routePath = QStringLiteral("/nonexistent-tessaly-fuzz/routes/12");
 
 // Two languages, a back direction, files, coordinates and ads: the other files of a file
 // target, so that each input meets a full route.
-Route::FileMap baseFolder()
+const Route::FileMap &baseFolder()
 {
     static const Route::FileMap base = {
         {QStringLiteral("ost.txt"), QByteArray("\xEF\xBB\xBF"
@@ -62,10 +62,12 @@ QString shown(const QByteArray &bytes)
 // Every CR is followed by LF and every LF follows a CR: no line end inside a line.
 QString checkLineEnds(const QString &name, const QByteArray &bytes)
 {
-    for (int i = 0; i < bytes.size(); ++i) {
-        const bool bare = bytes.at(i) == '\r'   ? i + 1 >= bytes.size() || bytes.at(i + 1) != '\n'
-                          : bytes.at(i) == '\n' ? i == 0 || bytes.at(i - 1) != '\r'
-                                                : false;
+    const char *const b = bytes.constData();
+    const int size = bytes.size();
+    for (int i = 0; i < size; ++i) {
+        const bool bare = b[i] == '\r'   ? i + 1 >= size || b[i + 1] != '\n'
+                          : b[i] == '\n' ? i == 0 || b[i - 1] != '\r'
+                                         : false;
         if (bare)
             return name + QStringLiteral(": bare line end at ") + QString::number(i) +
                    QStringLiteral(" in ") + shown(bytes);
@@ -98,9 +100,14 @@ QString checkFolder(const Route::FileMap &files)
     return QString();
 }
 
+// The input as one file of the folder, with only the files it depends on beside it: ost.txt
+// (the stations) and script.txt (the words of the side names, the ad folder).
 template <const char *File> QString runFile(const QByteArray &input)
 {
-    Route::FileMap files = baseFolder();
+    const Route::FileMap &base = baseFolder();
+    Route::FileMap files;
+    for (const char *name : {"ost.txt", "script.txt"})
+        files.insert(QLatin1String(name), base.value(QLatin1String(name)));
     files.insert(QLatin1String(File), input);
     return checkFolder(files);
 }
