@@ -202,7 +202,13 @@ int parseFileList(const QByteArray &line, Station *station)
         const uchar *const ending = b + end - 4;
         if (endingKind([ending](int i) { return uint(ending[i]); }) == FileKindNone)
             continue;
-        const QString name = decodeBytes(line.constData() + start, end - start);
+        QString name = decodeBytes(line.constData() + start, end - start);
+        // Decoding drops one byte order mark at the start: what it uncovers there (another
+        // mark, or quotes, which start a quoted name) would read differently once written.
+        int skip = 0;
+        while (skip < name.size() && (name.at(skip) == QChar(0xFEFF) || name.at(skip) == '"'))
+            ++skip;
+        name.remove(0, skip);
         switch (fileKind(name)) {
         case FileKindSound:
             station->soundFiles().append(name);
