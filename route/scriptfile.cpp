@@ -88,10 +88,8 @@ bool applyTextKey(Route &route, const QByteArray &key, const QByteArray &value)
         if (lang < 0)
             continue;
         // A byte order mark at the start of a value is dropped on every read: so it is now.
-        QString text = decodeBytes(value);
-        while (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        (route.*k.set)(lang, k.trimmed ? trimmedText(text) : text);
+        const QString text = decodeBytes(value);
+        (route.*k.set)(lang, k.trimmed ? trimmedText(text) : withoutLeadingBom(text));
         return true;
     }
     return false;
@@ -112,7 +110,7 @@ void applyKey(Route &route, const QByteArray &key, const QByteArray &value)
             relative.chop(1);
         // Decoded like every other value: a Windows-1251 folder name must not turn into
         // replacement characters, which the next save would write back.
-        const QString folder = decodeBytes(relative);
+        const QString folder = withoutLeadingBom(decodeBytes(relative));
         // Taken as it stands, ".." included, so that it is written back unchanged; the save
         // writes rscript.txt only into an ad folder that exists and never through a link.
         route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') + folder);

@@ -44,6 +44,18 @@ bool bytesAt(const QByteArray &line, int pos, const char *word)
     return pos + size <= line.size() && qstrncmp(line.constData() + pos, word, uint(size)) == 0;
 }
 
+// The second-language line of a station as written. A text whose last word looks like a file
+// name would read back as a files line: a final no-break space, trimmed off on reading, keeps
+// it a word.
+QByteArray secondLanguageLine(const QString &name, const QString &next)
+{
+    QByteArray line = indent + textPairBytes(name, next);
+    Station probe;
+    if (parseFileList(line, &probe) > 0)
+        line += "\xC2\xA0";
+    return line;
+}
+
 void readStationText(Route &route, Station *station, const QByteArray &line, int start)
 {
     if (bytesAt(line, start, "STOP")) {
@@ -161,8 +173,13 @@ bool parseStationFile(Route &route, const QByteArray *bytes)
                 QString name;
                 QString next;
                 readTextPair(line, 0, name, next);
-                station->setName(1, name);
-                station->setNextName(1, next);
+                // Taken as the line it will be written as: one whose line breaks, once written
+                // as blanks, join a quoted file name is a files line from then on.
+                const QByteArray written = secondLanguageLine(name, next);
+                if (parseFileList(written, station) == 0) {
+                    station->setName(1, name);
+                    station->setNextName(1, next);
+                }
             }
             nextLine();
         }
@@ -204,15 +221,8 @@ QByteArray stationFileBytes(const Route &route)
         }
         writeTextPair(out, station.name(0), station.nextName(0));
         out.endLine();
-        if (!station.name(1).isEmpty()) {
-            QByteArray line = indent + textPairBytes(station.name(1), station.nextName(1));
-            // A text whose last word looks like a file name would read back as a files line:
-            // a final no-break space, trimmed off on reading, keeps it a word.
-            Station probe;
-            if (parseFileList(line, &probe) > 0)
-                line += "\xC2\xA0";
-            out.addLine(line);
-        }
+        if (!station.name(1).isEmpty())
+            out.addLine(secondLanguageLine(station.name(1), station.nextName(1)));
         writeFilesLine(out, station);
     }
     out.addLine(QByteArray::number(count + 1) + " END");

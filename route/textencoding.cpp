@@ -150,6 +150,15 @@ QString trimmedText(const QString &text)
     return t;
 }
 
+QString withoutLeadingBom(QString text)
+{
+    int marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+        ++marks;
+    text.remove(0, marks);
+    return text;
+}
+
 QString decodeTrimmed(const char *bytes, int length)
 {
     return trimmedText(decodeBytes(bytes, length));
