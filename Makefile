@@ -4,7 +4,10 @@ BUILD_CHECK := build/check
 EXAMPLE     := route12
 SCRATCH     := $(BUILD_RUN)/scratch
 
-.PHONY: deps run check bench build-run build-check format
+BUILD_FUZZ  := build/fuzz
+FUZZ_SECONDS ?= 180
+
+.PHONY: deps run check bench build-run build-check build-fuzz fuzz format
 
 deps:
 	bash tools/install-deps.sh
@@ -30,6 +33,16 @@ check: build-check
 bench: build-run
 	for b in $(BUILD_RUN)/bench/bench_*; do [ -f $$b ] && [ -x $$b ] || continue; \
 		QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+# Coverage-guided fuzzing of the route files (clang's libFuzzer with ASan and UBSan), each
+# target for FUZZ_SECONDS; findings land in build/fuzz/findings.
+build-fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTESSALY_FUZZ=ON
+	cmake --build $(BUILD_FUZZ) --target fuzz_all
+
+fuzz: build-fuzz
+	tools/fuzz.sh $(BUILD_FUZZ) -max_total_time=$(FUZZ_SECONDS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

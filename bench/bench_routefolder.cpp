@@ -38,6 +38,40 @@ double median(const std::function<void()> &run)
     return times.at(times.size() / 2) / 1000.0;
 }
 
+double medianOf(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+// Paired rounds, A then B in each, so that both see the same machine; the medians of A, of B
+// and of the per-round ratio A/B, with the spread of that ratio (lowest and highest quartile).
+struct Pair
+{
+    double a;
+    double b;
+    double ratio;
+    double low;
+    double high;
+};
+Pair paired(const std::function<void()> &a, const std::function<void()> &b)
+{
+    QVector<double> as, bs, ratios;
+    QElapsedTimer timer;
+    for (int i = 0; i < repeats; ++i) {
+        timer.start();
+        a();
+        as << timer.nsecsElapsed() / 1000.0;
+        timer.start();
+        b();
+        bs << timer.nsecsElapsed() / 1000.0;
+        ratios << as.last() / bs.last();
+    }
+    std::sort(ratios.begin(), ratios.end());
+    return {medianOf(as), medianOf(bs), medianOf(ratios), ratios.at(repeats / 4),
+            ratios.at(repeats * 3 / 4)};
+}
+
 void measure(QTextStream &out, const QString &base)
 {
     QTemporaryDir tmp(base + QStringLiteral("/bench-XXXXXX"));
@@ -50,59 +84,50 @@ void measure(QTextStream &out, const QString &base)
     }
     const QStringList files{path + "/ost.txt",    path + "/coord.txt",   path + "/sidetab.txt",
                             path + "/script.txt", path + "/backtab.txt", path + "/Rek/rscript.txt"};
-    QVector<QByteArray> bytes;
     qint64 total = 0;
-    for (const QString &f : files) {
-        QFile file(f);
-        file.open(QIODevice::ReadOnly);
-        bytes << file.readAll();
-        total += bytes.last().size();
-    }
+    for (const QString &f : files)
+        total += QFileInfo(f).size();
 
     Route loaded(path);
-    const double load = median([&] { Route r(path); });
-    const double save = median([&] { loaded.save(); });
-    const double rawRead = median([&] {
-        for (const QString &f : files) {
-            QFile file(f);
-            file.open(QIODevice::ReadOnly);
-            file.readAll();
-        }
-    });
-    const double rawWrite = median([&] {
-        for (int i = 0; i < files.size(); ++i) {
-            QFile file(files.at(i));
-            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-            file.write(bytes.at(i));
-        }
-    });
-    const double rawSaveFile = median([&] {
-        for (int i = 0; i < files.size(); ++i) {
-            QSaveFile file(files.at(i));
-            file.open(QIODevice::WriteOnly);
-            file.write(bytes.at(i));
-            file.commit();
-        }
-    });
-
     out << base << ": " << loaded.stationCount() << " stations, " << loaded.adTextFiles().size()
         << " ads, " << total << " bytes in six files\n";
-    out << QStringLiteral("  load %1 us   raw QFile read %2 us   ratio %3\n")
-               .arg(load, 0, 'f', 0)
-               .arg(rawRead, 0, 'f', 0)
-               .arg(load / rawRead, 0, 'f', 2);
-    out << QStringLiteral(
-               "  save %1 us   raw QFile write %2 us   ratio %3   raw QSaveFile write %4 "
-               "us   ratio %5\n")
-               .arg(save, 0, 'f', 0)
-               .arg(rawWrite, 0, 'f', 0)
-               .arg(save / rawWrite, 0, 'f', 2)
-               .arg(rawSaveFile, 0, 'f', 0)
-               .arg(save / rawSaveFile, 0, 'f', 2);
-    out << QStringLiteral("  load+save %1 us   raw read+write %2 us   ratio %3\n")
-               .arg(load + save, 0, 'f', 0)
-               .arg(rawRead + rawWrite, 0, 'f', 0)
-               .arg((load + save) / (rawRead + rawWrite), 0, 'f', 2);
+
+    // The yardstick does what the route does minus the formats: reads every file whole and
+    // replaces it through QSaveFile, which syncs it.
+    const auto yardstick = [&] {
+        for (const QString &f : files) {
+            QFile in(f);
+            in.open(QIODevice::ReadOnly);
+            const QByteArray bytes = in.readAll();
+            QSaveFile file(f);
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes);
+            file.commit();
+        }
+    };
+    const Pair folder = paired(
+        [&] {
+            Route r(path);
+            r.save();
+        },
+        yardstick);
+    out << QStringLiteral("  load+save %1 us   readAll+QSaveFile %2 us   ratio %3 (%4..%5)\n")
+               .arg(folder.a, 0, 'f', 0)
+               .arg(folder.b, 0, 'f', 0)
+               .arg(folder.ratio, 0, 'f', 2)
+               .arg(folder.low, 0, 'f', 2)
+               .arg(folder.high, 0, 'f', 2);
+
+    // The formats alone, in memory: what the fuzz targets run.
+    const Route::FileMap bytes = loaded.fileBytes();
+    const double parse = median([&] {
+        Route r;
+        r.loadFiles(path, bytes);
+    });
+    const double format = median([&] { loaded.fileBytes(); });
+    out << QStringLiteral("  parse %1 us   format %2 us (in memory, no file)\n")
+               .arg(parse, 0, 'f', 0)
+               .arg(format, 0, 'f', 0);
 
     // Where the time goes, file by file.
     struct Step

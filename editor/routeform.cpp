@@ -31,6 +31,9 @@
 
 #include <utility>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const int StoredValueRole = Qt::UserRole + 1;

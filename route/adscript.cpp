@@ -11,43 +11,52 @@ namespace {
 
 const char fileName[] = "/rscript.txt";
 
-// Only text files run on the board: every other line is dropped. False when unreadable.
-bool readNames(const QString &adPath, QStringList &names)
+} // namespace
+
+bool parseAdScript(QStringList &names, const QByteArray *bytes)
 {
     names.clear();
-    if (adPath.isEmpty())
+    if (!bytes)
         return false;
-    RouteFileReader reader(adPath + QLatin1String(fileName));
-    if (!reader.isOpen())
-        return false;
+    // Only text files run on the board: every other line is dropped.
+    RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
     while (!reader.atEnd()) {
-        const QString name = decodeBytes(reader.readLine()).trimmed();
+        const QString name = trimmedText(decodeBytes(reader.readLine()));
         if (fileKind(name) == FileKindText)
             names.append(name);
     }
     return true;
 }
 
-} // namespace
-
 bool readAdScript(Route &route)
 {
-    return readNames(route.adPath(), route.adTextFiles());
+    QByteArray bytes;
+    const bool found = !route.adPath().isEmpty() &&
+                       RouteFileReader::readAll(route.adPath() + QLatin1String(fileName), bytes);
+    return parseAdScript(route.adTextFiles(), found ? &bytes : nullptr);
 }
 
 QStringList readAdScriptOf(const QString &adPath)
 {
     QStringList names;
-    readNames(adPath, names);
+    QByteArray bytes;
+    if (!adPath.isEmpty() && RouteFileReader::readAll(adPath + QLatin1String(fileName), bytes))
+        parseAdScript(names, &bytes);
     return names;
+}
+
+QByteArray adScriptBytes(const Route &route)
+{
+    RouteFileWriter writer(false);
+    for (const QString &name : route.adTextFiles())
+        writer.addLine(RouteFileWriter::lineText(name));
+    return writer.data();
 }
 
 bool writeAdScript(const Route &route)
 {
     if (!QFileInfo::exists(route.adPath()))
         return true;
-    RouteFileWriter writer(false);
-    for (const QString &name : route.adTextFiles())
-        writer.addLine(name.toUtf8());
-    return writer.commit(route.adPath() + QLatin1String(fileName));
+    return RouteFileWriter::saveAll(
+        {{route.adPath(), route.adPath() + QLatin1String(fileName), adScriptBytes(route)}});
 }

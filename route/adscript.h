@@ -1,6 +1,7 @@
 // rscript.txt in the ad folder: the ad text files of the running line, in running order.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -12,3 +13,6 @@ bool readAdScript(Route &route);
 QStringList readAdScriptOf(const QString &adPath);
 // An ad folder that does not exist keeps no list: nothing is written, and that is success.
 bool writeAdScript(const Route &route);
+// The same on content in memory; null stands for a missing file.
+bool parseAdScript(QStringList &names, const QByteArray *bytes);
+QByteArray adScriptBytes(const Route &route);

@@ -13,10 +13,17 @@ const char fileName[] = "/backtab.txt";
 
 bool readBackFile(Route &route)
 {
-    RouteFileReader reader(route.path() + QLatin1String(fileName));
+    QByteArray bytes;
+    const bool found = RouteFileReader::readAll(route.path() + QLatin1String(fileName), bytes);
+    return parseBackFile(route, found ? &bytes : nullptr);
+}
+
+bool parseBackFile(Route &route, const QByteArray *bytes)
+{
+    RouteFileReader reader = RouteFileReader::fromBytes(bytes ? *bytes : QByteArray());
     QByteArray line;
     bool more = false;
-    if (!readBoardFile(reader, route, backBoard, nullptr, line, more)) {
+    if (!readBoardFile(bytes ? &reader : nullptr, route, backBoard, nullptr, line, more)) {
         route.setBackMode(route.frontMode());
         return false;
     }
@@ -25,8 +32,13 @@ bool readBackFile(Route &route)
 
 bool writeBackFile(const Route &route)
 {
+    return RouteFileWriter::save(route.path() + QLatin1String(fileName), backFileBytes(route));
+}
+
+QByteArray backFileBytes(const Route &route)
+{
     RouteFileWriter writer(true);
     writer.addLine(boardHeaderLine(route, backBoard, QByteArray()));
     writeSecondLanguageLine(writer, route, backBoard);
-    return writer.commit(route.path() + QLatin1String(fileName));
+    return writer.data();
 }

@@ -45,9 +45,26 @@ int fieldEnd(const QByteArray &line, int start)
     return line.size();
 }
 
-QString decodeTrimmed(const QByteArray &line, int start, int end)
+QString fieldText(const QByteArray &line, int start, int end)
 {
-    return decodeBytes(line.constData() + start, end - start).trimmed();
+    return decodeTrimmed(line.constData() + start, end - start);
+}
+
+// A starting point or destination with its mode suffix cut off (into *mode, unless null).
+// Taken again as it would be written back until that changes nothing: a blank before the
+// suffix, or one that only decodes as a blank, would otherwise move on the next save.
+QString headerText(QByteArray field, int *mode)
+{
+    for (;;) {
+        field = field.trimmed();
+        if (mode)
+            *mode |= Route::modeFromSuffix(field);
+        const QString text = trimmedText(decodeBytes(field));
+        const QByteArray again = RouteFileWriter::lineText(text);
+        if (again == field)
+            return text;
+        field = again;
+    }
 }
 
 // The F option: "0" for a set bit, bit 0 first; "F0" alone sets both.
@@ -90,23 +107,19 @@ void readHeaderLine(Route &route, const Board &board, BoardOptionReader readOpti
                     const QByteArray &line)
 {
     int end = fieldEnd(line, 0);
-    (route.*board.setNumber)(decodeTrimmed(line, 0, end));
+    (route.*board.setNumber)(fieldText(line, 0, end));
     int mode = 0;
     if (end < line.size()) {
         // Texts are trimmed as bytes first: the single space of an empty text reads back empty.
         int start = end + sepSize;
         end = fieldEnd(line, start);
-        QByteArray field = line.mid(start, end - start).trimmed();
-        mode = Route::modeFromSuffix(field);
-        (route.*board.setStartingPoint)(0, decodeBytes(field));
+        (route.*board.setStartingPoint)(0, headerText(line.mid(start, end - start), &mode));
         if (end < line.size()) {
             start = end + sepSize;
             end = fieldEnd(line, start);
-            field = line.mid(start, end - start).trimmed();
             // A suffix already found on the starting point leaves one here part of the text.
-            if (mode == 0)
-                mode = Route::modeFromSuffix(field);
-            (route.*board.setDestination)(0, decodeBytes(field));
+            (route.*board.setDestination)(
+                0, headerText(line.mid(start, end - start), mode == 0 ? &mode : nullptr));
             if (end < line.size())
                 readOptions(route, board, readOption, line, end + sepSize);
         }
@@ -152,10 +165,10 @@ void readBoardLines(RouteFileReader &reader, Route &route, const Board &board,
         nextLine();
 }
 
-bool readBoardFile(RouteFileReader &reader, Route &route, const Board &board,
+bool readBoardFile(RouteFileReader *reader, Route &route, const Board &board,
                    BoardOptionReader readOption, QByteArray &line, bool &more)
 {
-    if (!reader.isOpen()) {
+    if (!reader) {
         (route.*board.setNumber)(route.frontNumber());
         for (int lang = 0; lang < 2; ++lang) {
             (route.*board.setStartingPoint)(lang, route.frontStartingPoint(lang));
@@ -169,7 +182,7 @@ bool readBoardFile(RouteFileReader &reader, Route &route, const Board &board,
     }
     (route.*board.setFont)(0);
     (route.*board.setInterval)(4);
-    readBoardLines(reader, route, board, readOption, line, more);
+    readBoardLines(*reader, route, board, readOption, line, more);
     return true;
 }
 
@@ -181,8 +194,8 @@ bool isContinuationLine(const QByteArray &line)
 void readTextPair(const QByteArray &line, int start, QString &text, QString &next)
 {
     const int end = fieldEnd(line, start);
-    text = decodeTrimmed(line, start, end);
-    next = end < line.size() ? decodeTrimmed(line, end + sepSize, line.size()) : QString();
+    text = fieldText(line, start, end);
+    next = end < line.size() ? fieldText(line, end + sepSize, line.size()) : QString();
 }
 
 int intervalFromOption(const QByteArray &digits)
@@ -194,11 +207,21 @@ int intervalFromOption(const QByteArray &digits)
 QByteArray boardHeaderLine(const Route &route, const Board &board, const QByteArray &moreOptions)
 {
     const int font = (route.*board.font)();
-    QByteArray line =
-        beforeSeparator(RouteFileWriter::lineText(orSpace((route.*board.number)()))) +
-        beforeSeparator(RouteFileWriter::lineText(orSpace((route.*board.startingPoint)(0)))) +
-        beforeSeparator(RouteFileWriter::lineText(orSpace((route.*board.destination)(0))) +
-                        Route::suffixFromMode((route.*board.mode)()));
+    const QByteArray suffix = Route::suffixFromMode((route.*board.mode)());
+    QByteArray startingPoint = RouteFileWriter::lineText(orSpace((route.*board.startingPoint)(0)));
+    QByteArray destination = RouteFileWriter::lineText(orSpace((route.*board.destination)(0)));
+    // A destination that ends like a suffix itself (its mode came with the starting point)
+    // would lose that ending to the mode: then the suffix goes after the starting point, the
+    // place a reader looks first.
+    QByteArray cut = destination.trimmed();
+    const int size = cut.size();
+    Route::modeFromSuffix(cut);
+    if (cut.size() == size)
+        destination += suffix;
+    else
+        startingPoint += suffix;
+    QByteArray line = beforeSeparator(RouteFileWriter::lineText(orSpace((route.*board.number)()))) +
+                      beforeSeparator(startingPoint) + beforeSeparator(destination);
     line += 'F';
     line += (font & 1) ? '0' : '1';
     line += (font & 2) ? '0' : '1';
@@ -219,13 +242,17 @@ void writeSecondLanguageLine(RouteFileWriter &out, const Route &route, const Boa
 
 void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next)
 {
-    const QByteArray bytes = RouteFileWriter::lineText(text);
-    out << bytes;
+    out << textPairBytes(text, next);
+}
+
+QByteArray textPairBytes(const QString &text, const QString &next)
+{
+    QByteArray bytes = RouteFileWriter::lineText(text);
     if (next.isEmpty())
-        return;
+        return bytes;
     if (bytes.endsWith('\\'))
-        out << ' ';
-    out << fieldSeparator << RouteFileWriter::lineText(next);
+        bytes += ' ';
+    return bytes + fieldSeparator + RouteFileWriter::lineText(next);
 }
 
 Station *numberedStation(const Route &route, const QByteArray &line)

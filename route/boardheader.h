@@ -42,9 +42,9 @@ using BoardOptionReader = void (*)(Route &route, const QByteArray &item);
 void readBoardLines(RouteFileReader &reader, Route &route, const Board &board,
                     BoardOptionReader readOption, QByteArray &line, bool &more);
 // sidetab.txt and backtab.txt: opens the file and reads its header lines with font 0 and
-// interval 4 as defaults. A missing file makes the board copy the front board's texts, font
-// and interval instead, and gives false.
-bool readBoardFile(RouteFileReader &reader, Route &route, const Board &board,
+// interval 4 as defaults. A missing file (null reader) makes the board copy the front board's
+// texts, font and interval instead, and gives false.
+bool readBoardFile(RouteFileReader *reader, Route &route, const Board &board,
                    BoardOptionReader readOption, QByteArray &line, bool &more);
 bool isContinuationLine(const QByteArray &line); // begins with two spaces
 // "text \\ next" from `start` on, each decoded on its own and trimmed.
@@ -58,6 +58,7 @@ QByteArray boardHeaderLine(const Route &route, const Board &board, const QByteAr
 void writeSecondLanguageLine(RouteFileWriter &out, const Route &route, const Board &board);
 // "text" or "text \\ next" when there is a next text; the line end is not written.
 void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next);
+QByteArray textPairBytes(const QString &text, const QString &next);
 
 // Station lines of sidetab.txt and script.txt: the station named by the number before the
 // first space of the line; null for any number outside 1..station count.

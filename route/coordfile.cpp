@@ -21,6 +21,16 @@ QString fileName(const Route &route)
     return route.path() + QStringLiteral("/coord.txt");
 }
 
+// A value that rounds to zero has no sign: "-0.00000" would read back as -0.0, which prints
+// as "0.00000", and the next save would differ.
+QByteArray degreesText(double degrees)
+{
+    QByteArray text = QByteArray::number(degrees, 'f', coordinateDecimals);
+    if (text.startsWith('-') && text.count('0') == text.size() - 2)
+        text.remove(0, 1);
+    return text;
+}
+
 void readKeyValues(Route &route, const QByteArray &line)
 {
     int pos = 0;
@@ -83,12 +93,17 @@ void readStationLine(Route &route, const QByteArray &line)
 
 bool readCoordFile(Route &route)
 {
+    QByteArray bytes;
+    const bool found = !route.path().isEmpty() && RouteFileReader::readAll(fileName(route), bytes);
+    return parseCoordFile(route, found ? &bytes : nullptr);
+}
+
+bool parseCoordFile(Route &route, const QByteArray *bytes)
+{
     route.setNextDelay(5);
-    if (route.path().isEmpty())
+    if (!bytes)
         return false;
-    RouteFileReader reader(fileName(route));
-    if (!reader.isOpen())
-        return false;
+    RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
 
     bool haveLine = !reader.atEnd();
     QByteArray line = reader.readLine();
@@ -116,9 +131,8 @@ QByteArray coordFileBytes(const Route &route)
         QByteArray line = QByteArray::number(i + 1) + ' ';
         const QGeoCoordinate coordinate = station.coordinate();
         if (coordinate.isValid()) {
-            line += QByteArray::number(coordinate.latitude(), 'f', coordinateDecimals) + ' ' +
-                    QByteArray::number(coordinate.longitude(), 'f', coordinateDecimals) + ' ' +
-                    QByteArray::number(station.radius());
+            line += degreesText(coordinate.latitude()) + ' ' + degreesText(coordinate.longitude()) +
+                    ' ' + QByteArray::number(station.radius());
         }
         out.addLine(line);
     }

@@ -10,5 +10,7 @@ class Route;
 bool readCoordFile(Route &route);
 // Writes "coord.txt" of route.path(); false when it could not be written (the old file stays).
 bool writeCoordFile(const Route &route);
+// Reads coord.txt content; null stands for a missing file.
+bool parseCoordFile(Route &route, const QByteArray *bytes);
 // The bytes writeCoordFile writes.
 QByteArray coordFileBytes(const Route &route);

@@ -1,7 +1,7 @@
 #include "editorini.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "routefilereader.h"
+#include "routefilewriter.h"
 
 namespace {
 
@@ -12,17 +12,38 @@ QString fileOf(const QString &folder)
     return folder + QStringLiteral("/editor.ini");
 }
 
+bool isBoardModel(int value)
+{
+    return value >= 0 && value <= 6;
+}
+
 } // namespace
 
 bool EditorIni::read(const QString &folder, int types[3])
 {
-    QFile file(fileOf(folder));
-    if (folder.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QByteArray content;
+    if (folder.isEmpty() || !RouteFileReader::readAll(fileOf(folder), content))
         return false;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
+    parse(content, types, isBoardModel);
+    return true;
+}
+
+bool EditorIni::write(const QString &folder, const int types[3])
+{
+    if (folder.isEmpty())
+        return false;
+    return RouteFileWriter::save(fileOf(folder), bytes(types));
+}
+
+void EditorIni::parse(const QByteArray &bytes, int types[3], bool (*accept)(int))
+{
+    // Lines end in LF, one CR before it dropped; a byte order mark is not skipped.
+    for (int pos = 0; pos < bytes.size();) {
+        int end = bytes.indexOf('\n', pos);
+        if (end < 0)
+            end = bytes.size();
+        QByteArray line = bytes.mid(pos, end - pos);
+        pos = end + 1;
         if (line.endsWith('\r'))
             line.chop(1);
         const int eq = line.indexOf('=');
@@ -34,24 +55,17 @@ bool EditorIni::read(const QString &folder, int types[3])
             if (!QByteArray(keys[board]).startsWith(key))
                 continue;
             const int value = line.mid(eq + 1).toInt();
-            if (value >= 0 && value <= 6)
+            if (accept(value))
                 types[board] = value;
             break;
         }
     }
-    return true;
 }
 
-bool EditorIni::write(const QString &folder, const int types[3])
+QByteArray EditorIni::bytes(const int types[3])
 {
-    if (folder.isEmpty())
-        return false;
-    QSaveFile file(fileOf(folder));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray text;
+    RouteFileWriter writer(false);
     for (int board = Front; board <= Back; ++board)
-        text += QByteArray(keys[board]) + '=' + QByteArray::number(types[board]) + "\r\n";
-    file.write(text);
-    return file.commit();
+        writer.addLine(QByteArray(keys[board]) + '=' + QByteArray::number(types[board]));
+    return writer.data();
 }

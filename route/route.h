@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -65,10 +66,20 @@ public:
     Route &operator=(const Route &) = delete;
 
     // The whole folder. load and newRoute need a record without a path; save needs one.
-    // save stops at the first file that cannot be written: the files before it stay written.
+    // save replaces all files or none, and never writes through a link leading out of the
+    // route folder (or, for rscript.txt, out of the ad folder).
     bool load(const QString &path);
     bool save();
     bool newRoute(const QString &path);
+
+    // The files of a route folder in memory, by name: "ost.txt", "coord.txt", "sidetab.txt",
+    // "script.txt", "backtab.txt" and "rscript.txt" (of the ad folder). A missing name is a
+    // missing file.
+    using FileMap = QMap<QString, QByteArray>;
+    // load from memory; path only places the ad folder and the stations' default sounds.
+    bool loadFiles(const QString &path, const FileMap &files);
+    // What save writes, all six files.
+    FileMap fileBytes() const;
 
     // Station list; the route owns its stations.
     Station *station(int index) const;

@@ -11,10 +11,26 @@ const char utf8Bom[] = "\xEF\xBB\xBF";
 RouteFileReader::RouteFileReader(const QString &path)
 {
     // Route files are small: one read, then the lines are cut out of memory.
+    m_open = readAll(path, m_data);
+}
+
+RouteFileReader RouteFileReader::fromBytes(const QByteArray &bytes)
+{
+    RouteFileReader reader;
+    reader.m_data = bytes;
+    reader.m_open = true;
+    return reader;
+}
+
+bool RouteFileReader::readAll(const QString &path, QByteArray &bytes)
+{
     QFile file(path);
-    m_open = file.open(QIODevice::ReadOnly);
-    if (m_open)
-        m_data = file.readAll();
+    if (!file.open(QIODevice::ReadOnly)) {
+        bytes.clear();
+        return false;
+    }
+    bytes = file.readAll();
+    return true;
 }
 
 QByteArray RouteFileReader::readLine()

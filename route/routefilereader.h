@@ -9,6 +9,11 @@ class RouteFileReader
 public:
     // Opens the file read-only, without line-end translation.
     explicit RouteFileReader(const QString &path);
+    // Lines of content already in memory.
+    static RouteFileReader fromBytes(const QByteArray &bytes);
+    // The whole file; false (and empty bytes) when it cannot be opened. Every route file is
+    // read through here.
+    static bool readAll(const QString &path, QByteArray &bytes);
 
     bool isOpen() const { return m_open; }
     // True once every line has been read; a blank line in the file is not the end.
@@ -18,6 +23,8 @@ public:
     QByteArray readLine();
 
 private:
+    RouteFileReader() = default;
+
     QByteArray m_data;
     int m_pos = 0;
     bool m_open = false;

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 class RouteFileWriter
 {
@@ -40,6 +41,20 @@ public:
     static QByteArray lineBytes(QByteArray bytes);
     // Replaces the file at path with finished content, like commit().
     static bool save(const QString &path, const QByteArray &content);
+
+    // One file of a set saved together; `folder` is the folder it must not leave.
+    struct Target
+    {
+        QString folder;
+        QString path;
+        QByteArray content;
+    };
+    // Replaces all files or none: each is written in full to a temporary file beside it first,
+    // and only when all were written are they renamed into place. A file that is a link to
+    // somewhere outside its folder is refused. False on any failure; no temporary file stays.
+    static bool saveAll(const QVector<Target> &targets);
+    // Whether writing through `path` stays inside `folder` (a link may point elsewhere).
+    static bool staysInside(const QString &folder, const QString &path);
 
 private:
     QByteArray m_data;

@@ -4,9 +4,8 @@
 #include "route.h"
 #include "routefilereader.h"
 #include "routefilewriter.h"
+#include "stationfile.h"
 #include "textencoding.h"
-
-#include <QRegularExpression>
 
 namespace {
 
@@ -20,14 +19,15 @@ struct TextKey
 {
     const char *key;
     QString (Route::*get)(int) const;
-    void (Route::*set)(int, const QString &); // the word setters trim
+    void (Route::*set)(int, const QString &);
+    bool trimmed; // the word setters trim
 };
 const TextKey textKeys[] = {
-    {"MARSH", &Route::routeText, &Route::setRouteText},
-    {"TEMP_OUT", &Route::outsideTempText, &Route::setOutsideTempText},
-    {"TEMP_IN", &Route::salonTempText, &Route::setSalonTempText},
-    {"WORD_ST", &Route::stationWord, &Route::setStationWord},
-    {"WORD_NEXT_ST", &Route::nextWord, &Route::setNextWord},
+    {"MARSH", &Route::routeText, &Route::setRouteText, false},
+    {"TEMP_OUT", &Route::outsideTempText, &Route::setOutsideTempText, false},
+    {"TEMP_IN", &Route::salonTempText, &Route::setSalonTempText, false},
+    {"WORD_ST", &Route::stationWord, &Route::setStationWord, true},
+    {"WORD_NEXT_ST", &Route::nextWord, &Route::setNextWord, true},
 };
 
 QString parentFolder(const QString &path)
@@ -87,7 +87,9 @@ bool applyTextKey(Route &route, const QByteArray &key, const QByteArray &value)
         const int lang = key == k.key ? 0 : key == QByteArray(k.key) + '2' ? 1 : -1;
         if (lang < 0)
             continue;
-        (route.*k.set)(lang, decodeBytes(value));
+        // A byte order mark at the start of a value is dropped on every read: so it is now.
+        const QString text = decodeBytes(value);
+        (route.*k.set)(lang, k.trimmed ? trimmedText(text) : withoutLeadingBom(text));
         return true;
     }
     return false;
@@ -108,12 +110,10 @@ void applyKey(Route &route, const QByteArray &key, const QByteArray &value)
             relative.chop(1);
         // Decoded like every other value: a Windows-1251 folder name must not turn into
         // replacement characters, which the next save would write back.
-        const QString folder = decodeBytes(relative);
-        // The ad folder lies below the folder of the routes; a value climbing out of it would
-        // let the save write rscript.txt anywhere, so it is not taken.
-        static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-        if (!folder.split(separators).contains(QStringLiteral("..")))
-            route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') + folder);
+        const QString folder = withoutLeadingBom(decodeBytes(relative));
+        // Taken as it stands, ".." included, so that it is written back unchanged; the save
+        // writes rscript.txt only into an ad folder that exists and never through a link.
+        route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') + folder);
     } else if (key == "TABLO_FONT") {
         if (route.frontFontFromStationFile())
             return;
@@ -147,6 +147,13 @@ bool isDigit(char c)
 
 bool readScriptFile(Route &route)
 {
+    QByteArray bytes;
+    const bool found = RouteFileReader::readAll(route.path() + QLatin1String(fileName), bytes);
+    return parseScriptFile(route, found ? &bytes : nullptr);
+}
+
+bool parseScriptFile(Route &route, const QByteArray *bytes)
+{
     route.setSalonTabloOrder(defaultSalonTabloOrder);
     route.setAdPath(parentFolder(route.path()) + QLatin1Char('/') +
                     QLatin1String(defaultAdFolderName));
@@ -161,9 +168,9 @@ bool readScriptFile(Route &route)
     route.setBrCode(1, 0);
     route.setCyclePlay(false);
 
-    RouteFileReader reader(route.path() + QLatin1String(fileName));
-    if (!reader.isOpen())
+    if (!bytes)
         return false;
+    RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
 
     // Key-value lines, then from the first line that starts with a digit on, station lines
     // naming extra files of a station.
@@ -182,10 +189,18 @@ bool readScriptFile(Route &route)
              key = nextKeyValue(line, pos, value))
             applyKey(route, key, value);
     }
+    // ost.txt could not say ".wav" as a station's only sound: it is its no-sound mark.
+    for (Station *station : route.stations())
+        dropNoSoundMark(*station);
     return true;
 }
 
 bool writeScriptFile(const Route &route)
+{
+    return RouteFileWriter::save(route.path() + QLatin1String(fileName), scriptFileBytes(route));
+}
+
+QByteArray scriptFileBytes(const Route &route)
 {
     RouteFileWriter writer(true);
     QByteArray first =
@@ -208,5 +223,5 @@ bool writeScriptFile(const Route &route)
                          quoted(RouteFileWriter::lineText(second)));
         writer.addLine(line);
     }
-    return writer.commit(route.path() + QLatin1String(fileName));
+    return writer.data();
 }

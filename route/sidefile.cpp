@@ -25,7 +25,7 @@ void readSideOption(Route &route, const QByteArray &item)
         break;
     case 'T':
         if (item.size() >= 3) {
-            const QString text = decodeBytes(item.constData() + 2, item.size() - 2).trimmed();
+            const QString text = decodeTrimmed(item.constData() + 2, item.size() - 2);
             route.setSideSeparator(text.isEmpty() ? QString::fromUtf8(defaultSideSeparator) : text);
         }
         break;
@@ -47,20 +47,26 @@ bool nextLine(RouteFileReader &reader, QByteArray &line)
 
 bool readSideFile(Route &route)
 {
-    RouteFileReader reader(route.path() + QLatin1String(fileName));
+    QByteArray bytes;
+    const bool found = RouteFileReader::readAll(route.path() + QLatin1String(fileName), bytes);
+    return parseSideFile(route, found ? &bytes : nullptr);
+}
+
+bool parseSideFile(Route &route, const QByteArray *bytes)
+{
+    RouteFileReader reader = RouteFileReader::fromBytes(bytes ? *bytes : QByteArray());
     route.setSideStationCount(5);
     route.setSideStationInterval(3);
     route.setSideSeparator(QString());
     QByteArray line;
     bool more = false;
-    if (!readBoardFile(reader, route, sideBoard, readSideOption, line, more)) {
+    if (!readBoardFile(bytes ? &reader : nullptr, route, sideBoard, readSideOption, line, more)) {
         route.setSideMode(ModeStatic | ModeOnlyDestination | ModeCenter);
         route.setSideSeparator(QString::fromUtf8(defaultSideSeparator));
         route.fillSideNames();
         return false;
     }
 
-    bool named = false;
     while (more) {
         const QByteArray current = line;
         more = nextLine(reader, line);
@@ -69,20 +75,28 @@ bool readSideFile(Route &route)
             continue;
         const int text = current.indexOf(' ') + 1;
         if (text > 0 && text < current.size())
-            station->setSideName(
-                0, decodeBytes(current.constData() + text, current.size() - text).trimmed());
+            station->setSideName(0,
+                                 decodeTrimmed(current.constData() + text, current.size() - text));
         if (more && isContinuationLine(line)) {
-            station->setSideName(1, decodeBytes(line).trimmed());
+            station->setSideName(1, trimmedText(decodeBytes(line)));
             more = nextLine(reader, line);
         }
-        named = named || !station->sideName(0).isEmpty() || !station->sideName(1).isEmpty();
     }
+    // Judged on the names as they end up: a later line may empty a name read before.
+    bool named = false;
+    for (const Station *station : route.stations())
+        named = named || !station->sideName(0).isEmpty() || !station->sideName(1).isEmpty();
     if (!named)
         route.fillSideNames();
     return true;
 }
 
 bool writeSideFile(const Route &route)
+{
+    return RouteFileWriter::save(route.path() + QLatin1String(fileName), sideFileBytes(route));
+}
+
+QByteArray sideFileBytes(const Route &route)
 {
     RouteFileWriter writer(true);
     QByteArray options = ";N" + QByteArray::number(route.sideStationCount()) + ";S" +
@@ -100,5 +114,5 @@ bool writeSideFile(const Route &route)
         if (!station->sideName(1).isEmpty())
             writer.addLine("  " + RouteFileWriter::lineText(station->sideName(1)));
     }
-    return writer.commit(route.path() + QLatin1String(fileName));
+    return writer.data();
 }

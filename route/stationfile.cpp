@@ -44,6 +44,18 @@ bool bytesAt(const QByteArray &line, int pos, const char *word)
     return pos + size <= line.size() && qstrncmp(line.constData() + pos, word, uint(size)) == 0;
 }
 
+// The second-language line of a station as written. A text whose last word looks like a file
+// name would read back as a files line: a final no-break space, trimmed off on reading, keeps
+// it a word.
+QByteArray secondLanguageLine(const QString &name, const QString &next)
+{
+    QByteArray line = indent + textPairBytes(name, next);
+    Station probe;
+    if (parseFileList(line, &probe) > 0)
+        line += "\xC2\xA0";
+    return line;
+}
+
 void readStationText(Route &route, Station *station, const QByteArray &line, int start)
 {
     if (bytesAt(line, start, "STOP")) {
@@ -108,6 +120,13 @@ QColor colorFromPiece(QByteArray piece)
 
 bool readStationFile(Route &route)
 {
+    QByteArray bytes;
+    const bool found = !route.path().isEmpty() && RouteFileReader::readAll(fileName(route), bytes);
+    return parseStationFile(route, found ? &bytes : nullptr);
+}
+
+bool parseStationFile(Route &route, const QByteArray *bytes)
+{
     route.setFrontMode(0);
     route.setFrontFont(0);
     route.setFrontInterval(4);
@@ -116,11 +135,9 @@ bool readStationFile(Route &route)
     route.setFrontNumberColor(defaultFrontColor);
     route.setFrontStartColor(defaultFrontColor);
     route.setFrontDestColor(defaultFrontColor);
-    if (route.path().isEmpty())
+    if (!bytes)
         return false;
-    RouteFileReader reader(fileName(route));
-    if (!reader.isOpen())
-        return false;
+    RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
 
     // The file replaces the station list rather than adding to it.
     while (route.stationCount() > 0)
@@ -156,8 +173,13 @@ bool readStationFile(Route &route)
                 QString name;
                 QString next;
                 readTextPair(line, 0, name, next);
-                station->setName(1, name);
-                station->setNextName(1, next);
+                // Taken as the line it will be written as: one whose line breaks, once written
+                // as blanks, join a quoted file name is a files line from then on.
+                const QByteArray written = secondLanguageLine(name, next);
+                if (parseFileList(written, station) == 0) {
+                    station->setName(1, name);
+                    station->setNextName(1, next);
+                }
             }
             nextLine();
         }
@@ -167,9 +189,7 @@ bool readStationFile(Route &route)
             if (QFileInfo(route.path() + QLatin1Char('/') + sound).isFile())
                 station->soundFiles().append(sound);
         }
-        if (station->soundFiles().size() == 1 &&
-            station->soundFiles().first() == QLatin1String(noSoundMark))
-            station->soundFiles().clear();
+        dropNoSoundMark(*station);
 
         route.insertStation(route.stationCount(), station);
     }
@@ -201,11 +221,8 @@ QByteArray stationFileBytes(const Route &route)
         }
         writeTextPair(out, station.name(0), station.nextName(0));
         out.endLine();
-        if (!station.name(1).isEmpty()) {
-            out << indent;
-            writeTextPair(out, station.name(1), station.nextName(1));
-            out.endLine();
-        }
+        if (!station.name(1).isEmpty())
+            out.addLine(secondLanguageLine(station.name(1), station.nextName(1)));
         writeFilesLine(out, station);
     }
     out.addLine(QByteArray::number(count + 1) + " END");
@@ -219,16 +236,24 @@ bool writeStationFile(const Route &route)
     return RouteFileWriter::save(fileName(route), stationFileBytes(route));
 }
 
+void dropNoSoundMark(Station &station)
+{
+    if (station.soundFiles().size() == 1 &&
+        station.soundFiles().first() == QLatin1String(noSoundMark))
+        station.soundFiles().clear();
+}
+
 QByteArray colorsToText(const Route &route)
 {
-    const QRgb number = route.frontNumberColor().rgb();
-    const QRgb start = route.frontStartColor().rgb();
-    const QRgb dest = route.frontDestColor().rgb();
-    QByteArray text = colorCode(route.frontNumberColor());
+    // Compared as written: colours that differ only in their low digits are one colour here.
+    const QByteArray number = colorCode(route.frontNumberColor());
+    const QByteArray start = colorCode(route.frontStartColor());
+    const QByteArray dest = colorCode(route.frontDestColor());
+    QByteArray text = number;
     if (start != number || dest != number) {
-        text += ',' + colorCode(route.frontStartColor());
+        text += ',' + start;
         if (dest != start)
-            text += ',' + colorCode(route.frontDestColor());
+            text += ',' + dest;
     }
     return text;
 }

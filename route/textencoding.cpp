@@ -142,6 +142,28 @@ QString decodeBytes(const char *bytes, int length)
     return cp1251Codec()->toUnicode(bytes, length);
 }
 
+QString trimmedText(const QString &text)
+{
+    QString t = text.trimmed();
+    while (t.startsWith(QChar(0xFEFF)))
+        t = t.mid(1).trimmed();
+    return t;
+}
+
+QString withoutLeadingBom(QString text)
+{
+    int marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+        ++marks;
+    text.remove(0, marks);
+    return text;
+}
+
+QString decodeTrimmed(const char *bytes, int length)
+{
+    return trimmedText(decodeBytes(bytes, length));
+}
+
 int fileKind(const QString &name)
 {
     const int size = name.size();
@@ -189,7 +211,13 @@ int parseFileList(const QByteArray &line, Station *station)
         const uchar *const ending = b + end - 4;
         if (endingKind([ending](int i) { return uint(ending[i]); }) == FileKindNone)
             continue;
-        const QString name = decodeBytes(line.constData() + start, end - start);
+        QString name = decodeBytes(line.constData() + start, end - start);
+        // Decoding drops one byte order mark at the start: what it uncovers there (another
+        // mark, or quotes, which start a quoted name) would read differently once written.
+        int skip = 0;
+        while (skip < name.size() && (name.at(skip) == QChar(0xFEFF) || name.at(skip) == '"'))
+            ++skip;
+        name.remove(0, skip);
         switch (fileKind(name)) {
         case FileKindSound:
             station->soundFiles().append(name);
