@@ -242,17 +242,22 @@ void writeSecondLanguageLine(RouteFileWriter &out, const Route &route, const Boa
 
 void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next)
 {
-    out << textPairBytes(text, next);
+    const int start = out.data().size();
+    out.text(text);
+    if (next.isEmpty())
+        return;
+    // A backslash right before the separator would escape it.
+    if (out.data().size() > start && out.data().endsWith('\\'))
+        out << ' ';
+    out << fieldSeparator;
+    out.text(next);
 }
 
 QByteArray textPairBytes(const QString &text, const QString &next)
 {
-    QByteArray bytes = RouteFileWriter::lineText(text);
-    if (next.isEmpty())
-        return bytes;
-    if (bytes.endsWith('\\'))
-        bytes += ' ';
-    return bytes + fieldSeparator + RouteFileWriter::lineText(next);
+    RouteFileWriter out(false);
+    writeTextPair(out, text, next);
+    return out.data();
 }
 
 Station *numberedStation(const Route &route, const QByteArray &line)

@@ -8,27 +8,17 @@
 #include <QtGlobal>
 
 #include <cctype>
+#include <charconv>
 #include <cstring>
 #include <limits>
 
 namespace {
 
 const quint8 defaultRadius = 25;
-const int coordinateDecimals = 5;
 
 QString fileName(const Route &route)
 {
     return route.path() + QStringLiteral("/coord.txt");
-}
-
-// A value that rounds to zero has no sign: "-0.00000" would read back as -0.0, which prints
-// as "0.00000", and the next save would differ.
-QByteArray degreesText(double degrees)
-{
-    QByteArray text = QByteArray::number(degrees, 'f', coordinateDecimals);
-    if (text.startsWith('-') && text.count('0') == text.size() - 2)
-        text.remove(0, 1);
-    return text;
 }
 
 void readKeyValues(Route &route, const QByteArray &line)
@@ -70,12 +60,12 @@ void readStationLine(Route &route, const QByteArray &line)
 
     QGeoCoordinate coordinate = station->coordinate();
     if (count > 1) {
-        const double latitude = tokens[1].toDouble(&ok);
+        const double latitude = degreesValue(tokens[1], &ok);
         if (ok)
             coordinate.setLatitude(latitude);
     }
     if (count > 2) {
-        const double longitude = tokens[2].toDouble(&ok);
+        const double longitude = degreesValue(tokens[2], &ok);
         if (ok)
             coordinate.setLongitude(longitude);
     }
@@ -90,6 +80,32 @@ void readStationLine(Route &route, const QByteArray &line)
 }
 
 } // namespace
+
+// A plain decimal such as "55.75123" is read without the copy and the checks of toDouble; the
+// result is the same, both rounding correctly. Anything else goes to toDouble.
+double degreesValue(const QByteArray &token, bool *ok)
+{
+    const char *const begin = token.constData();
+    const char *const end = begin + token.size();
+    const char *p = begin + (begin != end && *begin == '-');
+    const char *const digits = p;
+    while (p != end && *p >= '0' && *p <= '9')
+        ++p;
+    bool plain = p != digits && token.size() <= 24;
+    if (plain && p != end) {
+        plain = *p == '.';
+        const char *const fraction = ++p;
+        while (p != end && *p >= '0' && *p <= '9')
+            ++p;
+        plain = plain && p != fraction && p == end;
+    }
+    double value = 0;
+    if (plain && std::from_chars(begin, end, value).ec == std::errc()) {
+        *ok = true;
+        return value;
+    }
+    return token.toDouble(ok);
+}
 
 bool readCoordFile(Route &route)
 {
@@ -106,16 +122,16 @@ bool parseCoordFile(Route &route, const QByteArray *bytes)
     RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
 
     bool haveLine = !reader.atEnd();
-    QByteArray line = reader.readLine();
+    QByteArray line = reader.readLineView();
     if (haveLine && (line.isEmpty() || !isdigit(uchar(line.at(0))))) {
         readKeyValues(route, line);
         haveLine = !reader.atEnd();
-        line = reader.readLine();
+        line = reader.readLineView();
     }
     while (haveLine) {
         readStationLine(route, line);
         haveLine = !reader.atEnd();
-        line = reader.readLine();
+        line = reader.readLineView();
     }
     return true;
 }
@@ -128,13 +144,13 @@ QByteArray coordFileBytes(const Route &route)
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {
         const Station &station = *route.station(i);
-        QByteArray line = QByteArray::number(i + 1) + ' ';
+        out << QByteArray::number(i + 1) << ' ';
         const QGeoCoordinate coordinate = station.coordinate();
         if (coordinate.isValid()) {
-            line += degreesText(coordinate.latitude()) + ' ' + degreesText(coordinate.longitude()) +
-                    ' ' + QByteArray::number(station.radius());
+            out.degrees(coordinate.latitude()) << ' ';
+            out.degrees(coordinate.longitude()) << ' ' << QByteArray::number(station.radius());
         }
-        out.addLine(line);
+        out.endLine();
     }
     return out.data();
 }

@@ -12,5 +12,7 @@ bool readCoordFile(Route &route);
 bool writeCoordFile(const Route &route);
 // Reads coord.txt content; null stands for a missing file.
 bool parseCoordFile(Route &route, const QByteArray *bytes);
+// A coordinate token as QByteArray::toDouble reads it, plain decimals without its overhead.
+double degreesValue(const QByteArray &token, bool *ok);
 // The bytes writeCoordFile writes.
 QByteArray coordFileBytes(const Route &route);

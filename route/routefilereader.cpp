@@ -37,6 +37,14 @@ QByteArray RouteFileReader::readLine()
 {
     if (atEnd())
         return QByteArray();
+    const QByteArray view = readLineView();
+    return QByteArray(view.constData(), view.size());
+}
+
+QByteArray RouteFileReader::readLineView()
+{
+    if (atEnd())
+        return QByteArray();
     int start = m_pos;
     if (start == 0 && m_data.startsWith(utf8Bom))
         start = 3;
@@ -46,5 +54,5 @@ QByteArray RouteFileReader::readLine()
     m_pos = lf ? end + 1 : end;
     if (end > start && m_data.at(end - 1) == '\r')
         --end;
-    return m_data.mid(start, end - start);
+    return QByteArray::fromRawData(data + start, end - start);
 }

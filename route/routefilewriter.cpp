@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -25,7 +27,45 @@ void RouteFileWriter::addLine(const QByteArray &bytes)
 
 QByteArray RouteFileWriter::lineText(const QString &text)
 {
-    return lineBytes(text.toUtf8());
+    QByteArray bytes;
+    appendLineText(bytes, text);
+    return bytes;
+}
+
+void RouteFileWriter::appendLineText(QByteArray &out, const QString &text)
+{
+    const int size = text.size();
+    const int start = out.size();
+    // Room for the longest encoding; resize grows geometrically and shrinking keeps the room.
+    out.resize(start + 3 * size);
+    char *const begin = out.data();
+    char *p = begin + start;
+    const ushort *const u = reinterpret_cast<const ushort *>(text.constData());
+    for (int i = 0; i < size; ++i) {
+        const uint c = u[i];
+        if (c < 0x80) {
+            *p++ = c == '\r' || c == '\n' ? ' ' : char(c);
+        } else if (c < 0x800) {
+            *p++ = char(0xC0 | (c >> 6));
+            *p++ = char(0x80 | (c & 0x3F));
+        } else if (!QChar::isSurrogate(c)) {
+            *p++ = char(0xE0 | (c >> 12));
+            *p++ = char(0x80 | ((c >> 6) & 0x3F));
+            *p++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(u[i + 1])) {
+            const uint code = QChar::surrogateToUcs4(ushort(c), u[++i]);
+            *p++ = char(0xF0 | (code >> 18));
+            *p++ = char(0x80 | ((code >> 12) & 0x3F));
+            *p++ = char(0x80 | ((code >> 6) & 0x3F));
+            *p++ = char(0x80 | (code & 0x3F));
+        } else {
+            // A lone surrogate gets whatever Qt's encoder puts for it, as it always did.
+            const QByteArray lone = QString(QChar(ushort(c))).toUtf8();
+            for (const char b : lone)
+                *p++ = b;
+        }
+    }
+    out.resize(int(p - begin));
 }
 
 QByteArray RouteFileWriter::lineBytes(QByteArray bytes)
@@ -38,6 +78,36 @@ QByteArray RouteFileWriter::lineBytes(QByteArray bytes)
             c = ' ';
     }
     return bytes;
+}
+
+QByteArray RouteFileWriter::degreesText(double degrees)
+{
+    QByteArray text;
+    appendDegrees(text, degrees);
+    return text;
+}
+
+void RouteFileWriter::appendDegrees(QByteArray &out, double degrees)
+{
+    const int decimals = 5;
+    const int start = out.size();
+    // to_chars rounds an exact tie to even where Qt rounds it away from zero; ties need a
+    // multiple of 1/64 here. Qt also keeps the odd cases: signed zero, huge and non-finite.
+    const double sixtyFourths = degrees * 64;
+    const bool forQt =
+        !(std::fabs(degrees) < 1e9) || degrees == 0 || sixtyFourths == std::floor(sixtyFourths);
+    if (forQt) {
+        out += QByteArray::number(degrees, 'f', decimals);
+    } else {
+        char buffer[32];
+        const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, degrees,
+                                                     std::chars_format::fixed, decimals);
+        out.append(buffer, int(r.ptr - buffer));
+    }
+    const char *const text = out.constData() + start;
+    const int length = out.size() - start;
+    if (length > 0 && text[0] == '-' && std::strspn(text + 1, "0.") == size_t(length - 1))
+        out.remove(start, 1);
 }
 
 bool RouteFileWriter::save(const QString &path, const QByteArray &content)

@@ -30,6 +30,18 @@ public:
         return *this;
     }
     void endLine() { m_data += "\r\n"; }
+    // Appends lineText(text) without an intermediate array.
+    RouteFileWriter &text(const QString &text)
+    {
+        appendLineText(m_data, text);
+        return *this;
+    }
+    // Appends degreesText(degrees), likewise.
+    RouteFileWriter &degrees(double degrees)
+    {
+        appendDegrees(m_data, degrees);
+        return *this;
+    }
     void reserve(int bytes) { m_data.reserve(bytes); }
     const QByteArray &data() const { return m_data; }
     // Replaces the file at path; on failure the old file stays as it was and false is returned.
@@ -39,6 +51,12 @@ public:
     static QByteArray lineText(const QString &text);
     // The same for bytes kept as read, such as the interior board's order string.
     static QByteArray lineBytes(QByteArray bytes);
+    static void appendLineText(QByteArray &out, const QString &text);
+    // Degrees with five decimals as QByteArray::number(degrees, 'f', 5) gives them, except that a
+    // value that rounds to zero has no sign: "-0.00000" would read back as -0.0, which prints as
+    // "0.00000", and the next save would differ.
+    static QByteArray degreesText(double degrees);
+    static void appendDegrees(QByteArray &out, double degrees);
     // Replaces the file at path with finished content, like commit().
     static bool save(const QString &path, const QByteArray &content);
 

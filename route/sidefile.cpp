@@ -108,9 +108,8 @@ QByteArray sideFileBytes(const Route &route)
 
     for (int i = 0; i < route.stationCount(); ++i) {
         const Station *station = route.station(i);
-        writer << QByteArray::number(i + 1) << ' '
-               << RouteFileWriter::lineText(station->sideName(0));
-        writer.endLine();
+        writer << QByteArray::number(i + 1) << ' ';
+        writer.text(station->sideName(0)).endLine();
         if (!station->sideName(1).isEmpty())
             writer.addLine("  " + RouteFileWriter::lineText(station->sideName(1)));
     }

@@ -80,11 +80,14 @@ void writeFilesLine(RouteFileWriter &out, const Station &station)
             if (!first)
                 out << ", ";
             first = false;
-            const QByteArray bytes = RouteFileWriter::lineText(name);
-            if (bytes.contains(' ') || bytes.contains(','))
-                out << '"' << bytes << '"';
-            else
-                out << bytes;
+            // CR and LF become spaces, which call for quotes as well.
+            const bool quoted = name.contains(' ') || name.contains(',') || name.contains('\r') ||
+                                name.contains('\n');
+            if (quoted)
+                out << '"';
+            out.text(name);
+            if (quoted)
+                out << '"';
         }
     }
     if (first)

@@ -2,6 +2,7 @@
 #include "coordfile.h"
 #include "filetestsupport.h"
 #include "route.h"
+#include "routefilewriter.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -247,6 +250,39 @@ private slots:
                     QStringLiteral("input %1: %2\n%3")
                         .arg(i)
                         .arg(QString::fromLatin1(bytes.toHex()), QString::fromLatin1(written))));
+        }
+    }
+
+    // Degrees are written and read exactly as Qt's number conversions do it, ties and signed
+    // zeros included, over a table of awkward values and many random ones.
+    void degreesLikeQt()
+    {
+        QVector<double> values = {
+            0.0,       -0.0,      1.0 / 64,  -3.0 / 64,  55.0 + 7.0 / 64, -179.0 - 63.0 / 64,
+            0.000005,  -0.000005, 0.0000049, -0.0000049, 5e-324,          -1e-300,
+            89.999995, -180.0,    1e20,      -1e20,      123456789.123455};
+        QRandomGenerator random(5);
+        for (int i = 0; i < 20000; ++i) {
+            const double tie = (2 * random.bounded(23040) - 23040 + 1) / 64.0;
+            values << tie << std::nextafter(tie, 0.0) << std::nextafter(tie, 1e9)
+                   << random.bounded(360.0) - 180.0 << random.bounded(1000) / 1e5 - 0.005;
+        }
+        for (const double v : values) {
+            QByteArray expected = QByteArray::number(v, 'f', 5);
+            if (expected.startsWith('-') && expected.count('0') == expected.size() - 2)
+                expected.remove(0, 1);
+            QCOMPARE(RouteFileWriter::degreesText(v), expected);
+            for (const QByteArray &token :
+                 {QByteArray::number(v, 'f', random.bounded(18)), QByteArray::number(v, 'g', 17),
+                  expected, expected.mid(1), expected + 'x', "+" + expected,
+                  QByteArray(expected).replace('.', ',')}) {
+                bool ok = false;
+                bool qtOk = false;
+                const double read = degreesValue(token, &ok);
+                const double qtRead = token.toDouble(&qtOk);
+                QCOMPARE(ok, qtOk);
+                QVERIFY2(std::memcmp(&read, &qtRead, sizeof read) == 0, token.constData());
+            }
         }
     }
 

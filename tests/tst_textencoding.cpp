@@ -1,4 +1,5 @@
 // Encoding choice and the shared parsers of route folder files.
+#include "routefilewriter.h"
 #include "station.h"
 #include "testsupport.h"
 #include "textencoding.h"
@@ -175,6 +176,24 @@ private slots:
 
     // A files line keeps exactly the tokens whose decoded name is a sound or text file, also
     // where a broken sequence stands right before the extension.
+    // Encoding into the output buffer gives the bytes of Qt's encoder, line breaks made spaces.
+    void lineTextLikeQt()
+    {
+        const ushort awkward[] = {'a',    ' ',    '"',    '\\',   '\r',   '\n',  ',',
+                                  0,      0x7F,   0x80,   0x416,  0x7FF,  0x800, 0xD800,
+                                  0xDBFF, 0xDC00, 0xDFFF, 0xFEFF, 0xFFFD, 0xFFFF};
+        QRandomGenerator random(17);
+        for (int round = 0; round < 3000; ++round) {
+            QString text;
+            const int length = random.bounded(12);
+            for (int i = 0; i < length; ++i)
+                text += QChar(awkward[random.bounded(int(sizeof awkward / sizeof *awkward))]);
+            QByteArray out("x");
+            RouteFileWriter::appendLineText(out, text);
+            QCOMPARE(out, "x" + RouteFileWriter::lineBytes(text.toUtf8()));
+        }
+    }
+
     void parseFileListKindOfDecodedName_data()
     {
         QTest::addColumn<QByteArray>("token");
