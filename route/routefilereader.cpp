@@ -37,22 +37,30 @@ QByteArray RouteFileReader::readLine()
 {
     if (atEnd())
         return QByteArray();
-    const QByteArray view = readLineView();
-    return QByteArray(view.constData(), view.size());
+    int start;
+    const int length = nextLine(start);
+    return QByteArray(m_data.constData() + start, length);
 }
 
 QByteArray RouteFileReader::readLineView()
 {
     if (atEnd())
         return QByteArray();
-    int start = m_pos;
+    int start;
+    const int length = nextLine(start);
+    return QByteArray::fromRawData(m_data.constData() + start, length);
+}
+
+int RouteFileReader::nextLine(int &start)
+{
+    start = m_pos;
     if (start == 0 && m_data.startsWith(utf8Bom))
         start = 3;
     const char *const data = m_data.constData();
     const void *lf = std::memchr(data + start, '\n', size_t(m_data.size() - start));
     int end = lf ? int(static_cast<const char *>(lf) - data) : m_data.size();
     m_pos = lf ? end + 1 : end;
-    if (end > start && m_data.at(end - 1) == '\r')
+    if (end > start && data[end - 1] == '\r')
         --end;
-    return QByteArray::fromRawData(data + start, end - start);
+    return end - start;
 }

@@ -27,6 +27,8 @@ public:
 
 private:
     RouteFileReader() = default;
+    // Moves past the next line; its start and length without the line end.
+    int nextLine(int &start);
 
     QByteArray m_data;
     int m_pos = 0;
