@@ -526,13 +526,7 @@ void RouteForm::redo()
 
 void RouteForm::showLastChange()
 {
-    QModelIndex target = m_model->stationIndex(m_lastChange.station);
-    if (!target.isValid())
-        target = m_model->routeIndex();
-    if (target == ui->stationList->currentIndex())
-        onCurrentStationChanged(target);
-    else
-        ui->stationList->setCurrentIndex(target);
+    m_stationPage->makeCurrent(m_lastChange.station);
 
     if (m_lastChange.routeTab >= 0 && m_lastChange.routeTab < ui->routeTabs->count())
         ui->routeTabs->setCurrentIndex(m_lastChange.routeTab);

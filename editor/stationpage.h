@@ -28,6 +28,9 @@ public:
 
     // The current item of the station list changed.
     void showStation(const QModelIndex &current);
+    // Makes the station (the route row when there is none) current and shows it, even when
+    // it already was current.
+    void makeCurrent(int station);
     // A language of the station page or of the general page was chosen: a text still being
     // typed in the language shown so far is pushed first, then the fields show the new one.
     void showLanguage(int lang);
@@ -80,7 +83,6 @@ private:
     void push(QUndoCommand *command);
     // Nothing to push: the field shows the trimmed text and undo follows the stack again.
     void unchanged(QLineEdit *edit, const QString &text);
-    void makeCurrent(int station);
 
     void finishStationName(int lang);
     void finishNextName(int lang);
