@@ -752,12 +752,6 @@ void RouteForm::setSideTabloStations()
     }
 }
 
-bool RouteForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // The board pages watch the focus of their own text fields.
-    return QWidget::eventFilter(watched, event);
-}
-
 void RouteForm::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event);

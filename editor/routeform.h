@@ -233,7 +233,6 @@ public slots:
     void setSideTabloStations();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private slots:
