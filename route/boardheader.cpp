@@ -253,17 +253,10 @@ void writeTextPair(RouteFileWriter &out, const QString &text, const QString &nex
     out.text(next);
 }
 
-QByteArray textPairBytes(const QString &text, const QString &next)
-{
-    RouteFileWriter out(false);
-    writeTextPair(out, text, next);
-    return out.data();
-}
-
 Station *numberedStation(const Route &route, const QByteArray &line)
 {
     const int space = line.indexOf(' ');
     const qint64 number =
-        QByteArray::fromRawData(line.constData(), space < 0 ? line.size() : space).toLongLong();
+        decimalValue<qlonglong>(line.constData(), space < 0 ? line.size() : space);
     return number >= 1 && number <= route.stationCount() ? route.station(int(number - 1)) : nullptr;
 }

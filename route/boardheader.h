@@ -58,7 +58,6 @@ QByteArray boardHeaderLine(const Route &route, const Board &board, const QByteAr
 void writeSecondLanguageLine(RouteFileWriter &out, const Route &route, const Board &board);
 // "text" or "text \\ next" when there is a next text; the line end is not written.
 void writeTextPair(RouteFileWriter &out, const QString &text, const QString &next);
-QByteArray textPairBytes(const QString &text, const QString &next);
 
 // Station lines of sidetab.txt and script.txt: the station named by the number before the
 // first space of the line; null for any number outside 1..station count.

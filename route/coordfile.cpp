@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -35,24 +36,22 @@ void readKeyValues(Route &route, const QByteArray &line)
     }
 }
 
-void readStationLine(Route &route, const QByteArray &line)
+void readStationLine(Route &route, std::string_view line)
 {
     // Tokens as views into the line: no copies for the thousands of lines of a long route.
-    const char *const data = line.constData();
-    const int size = line.size();
-    QByteArray tokens[4];
+    std::string_view tokens[4];
     int count = 0;
-    for (int start = 0; count < 4;) {
-        const void *space = std::memchr(data + start, ' ', size_t(size - start));
-        const int end = space ? int(static_cast<const char *>(space) - data) : size;
-        tokens[count++] = QByteArray::fromRawData(data + start, end - start);
-        if (!space)
+    for (size_t start = 0; count < 4;) {
+        const size_t space = line.find(' ', start);
+        tokens[count++] = line.substr(start, space == line.npos ? line.npos : space - start);
+        if (space == line.npos)
             break;
-        start = end + 1;
+        start = space + 1;
     }
+    const auto length = [](std::string_view token) { return int(token.size()); };
 
     bool ok = false;
-    const int number = tokens[0].toInt(&ok);
+    const int number = decimalValue<int>(tokens[0].data(), length(tokens[0]), &ok);
     // Compared before it becomes an index: the lowest number would overflow.
     Station *station = ok && number >= 1 ? route.station(number - 1) : nullptr;
     if (!station)
@@ -60,18 +59,18 @@ void readStationLine(Route &route, const QByteArray &line)
 
     QGeoCoordinate coordinate = station->coordinate();
     if (count > 1) {
-        const double latitude = degreesValue(tokens[1], &ok);
+        const double latitude = degreesValue(tokens[1].data(), length(tokens[1]), &ok);
         if (ok)
             coordinate.setLatitude(latitude);
     }
     if (count > 2) {
-        const double longitude = degreesValue(tokens[2], &ok);
+        const double longitude = degreesValue(tokens[2].data(), length(tokens[2]), &ok);
         if (ok)
             coordinate.setLongitude(longitude);
     }
     quint8 radius = defaultRadius;
     if (count > 3) {
-        const qulonglong value = tokens[3].toULongLong(&ok);
+        const qulonglong value = decimalValue<qulonglong>(tokens[3].data(), length(tokens[3]), &ok);
         if (ok)
             radius = quint8(value & 0xFF);
     }
@@ -83,15 +82,15 @@ void readStationLine(Route &route, const QByteArray &line)
 
 // A plain decimal such as "55.75123" is read without the copy and the checks of toDouble; the
 // result is the same, both rounding correctly. Anything else goes to toDouble.
-double degreesValue(const QByteArray &token, bool *ok)
+double degreesValue(const char *token, int length, bool *ok)
 {
-    const char *const begin = token.constData();
-    const char *const end = begin + token.size();
+    const char *const begin = token;
+    const char *const end = begin + length;
     const char *p = begin + (begin != end && *begin == '-');
     const char *const digits = p;
     while (p != end && *p >= '0' && *p <= '9')
         ++p;
-    bool plain = p != digits && token.size() <= 24;
+    bool plain = p != digits && length <= 24;
     if (plain && p != end) {
         plain = *p == '.';
         const char *const fraction = ++p;
@@ -104,7 +103,7 @@ double degreesValue(const QByteArray &token, bool *ok)
         *ok = true;
         return value;
     }
-    return token.toDouble(ok);
+    return QByteArray(token, length).toDouble(ok);
 }
 
 bool readCoordFile(Route &route)
@@ -122,9 +121,9 @@ bool parseCoordFile(Route &route, const QByteArray *bytes)
     RouteFileReader reader = RouteFileReader::fromBytes(*bytes);
 
     bool haveLine = !reader.atEnd();
-    QByteArray line = reader.readLineView();
-    if (haveLine && (line.isEmpty() || !isdigit(uchar(line.at(0))))) {
-        readKeyValues(route, line);
+    std::string_view line = reader.readLineView();
+    if (haveLine && (line.empty() || !isdigit(uchar(line.front())))) {
+        readKeyValues(route, QByteArray(line.data(), int(line.size())));
         haveLine = !reader.atEnd();
         line = reader.readLineView();
     }
@@ -144,11 +143,12 @@ QByteArray coordFileBytes(const Route &route)
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {
         const Station &station = *route.station(i);
-        out << QByteArray::number(i + 1) << ' ';
+        out.number(i + 1) << ' ';
         const QGeoCoordinate coordinate = station.coordinate();
         if (coordinate.isValid()) {
             out.degrees(coordinate.latitude()) << ' ';
-            out.degrees(coordinate.longitude()) << ' ' << QByteArray::number(station.radius());
+            out.degrees(coordinate.longitude()) << ' ';
+            out.number(station.radius());
         }
         out.endLine();
     }

@@ -13,6 +13,10 @@ bool writeCoordFile(const Route &route);
 // Reads coord.txt content; null stands for a missing file.
 bool parseCoordFile(Route &route, const QByteArray *bytes);
 // A coordinate token as QByteArray::toDouble reads it, plain decimals without its overhead.
-double degreesValue(const QByteArray &token, bool *ok);
+double degreesValue(const char *token, int length, bool *ok);
+inline double degreesValue(const QByteArray &token, bool *ok)
+{
+    return degreesValue(token.constData(), token.size(), ok);
+}
 // The bytes writeCoordFile writes.
 QByteArray coordFileBytes(const Route &route);

@@ -42,13 +42,13 @@ QByteArray RouteFileReader::readLine()
     return QByteArray(m_data.constData() + start, length);
 }
 
-QByteArray RouteFileReader::readLineView()
+std::string_view RouteFileReader::readLineView()
 {
     if (atEnd())
-        return QByteArray();
+        return {};
     int start;
     const int length = nextLine(start);
-    return QByteArray::fromRawData(m_data.constData() + start, length);
+    return {m_data.constData() + start, size_t(length)};
 }
 
 int RouteFileReader::nextLine(int &start)

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string_view>
+
 class RouteFileReader
 {
 public:
@@ -21,9 +23,9 @@ public:
     // The next line without one trailing LF and then one trailing CR; the UTF-8 byte order
     // mark is dropped from the first line only. Empty at the end of the file.
     QByteArray readLine();
-    // The same line as a view into the reader's bytes, without a copy: valid only while this
-    // reader lives, and to be copied (QByteArray(view.constData(), view.size())) to keep.
-    QByteArray readLineView();
+    // The same line as a view into the reader's bytes, without a copy or an allocation: valid
+    // only while this reader lives.
+    std::string_view readLineView();
 
 private:
     RouteFileReader() = default;

@@ -25,6 +25,14 @@ void RouteFileWriter::addLine(const QByteArray &bytes)
     m_data += "\r\n";
 }
 
+RouteFileWriter &RouteFileWriter::number(int value)
+{
+    char digits[16];
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, value);
+    m_data.append(digits, int(r.ptr - digits));
+    return *this;
+}
+
 QByteArray RouteFileWriter::lineText(const QString &text)
 {
     QByteArray bytes;

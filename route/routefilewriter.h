@@ -29,6 +29,8 @@ public:
         m_data += byte;
         return *this;
     }
+    // A whole number in decimal, as QByteArray::number gives it.
+    RouteFileWriter &number(int value);
     void endLine() { m_data += "\r\n"; }
     // Appends lineText(text) without an intermediate array.
     RouteFileWriter &text(const QString &text)

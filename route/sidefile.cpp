@@ -78,7 +78,7 @@ bool parseSideFile(Route &route, const QByteArray *bytes)
             station->setSideName(0,
                                  decodeTrimmed(current.constData() + text, current.size() - text));
         if (more && isContinuationLine(line)) {
-            station->setSideName(1, trimmedText(decodeBytes(line)));
+            station->setSideName(1, decodeTrimmed(line.constData(), line.size()));
             more = nextLine(reader, line);
         }
     }
@@ -108,10 +108,10 @@ QByteArray sideFileBytes(const Route &route)
 
     for (int i = 0; i < route.stationCount(); ++i) {
         const Station *station = route.station(i);
-        writer << QByteArray::number(i + 1) << ' ';
+        writer.number(i + 1) << ' ';
         writer.text(station->sideName(0)).endLine();
         if (!station->sideName(1).isEmpty())
-            writer.addLine("  " + RouteFileWriter::lineText(station->sideName(1)));
+            (writer << "  ").text(station->sideName(1)).endLine();
     }
     return writer.data();
 }

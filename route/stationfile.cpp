@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const char indent[] = "  ";
@@ -34,7 +36,7 @@ void readFrontOption(Route &route, const QByteArray &item)
 int stationNumber(const QByteArray &line, int numberEnd)
 {
     bool ok = false;
-    const qulonglong number = QByteArray::fromRawData(line.constData(), numberEnd).toULongLong(&ok);
+    const qulonglong number = decimalValue<qulonglong>(line.constData(), numberEnd, &ok);
     return ok ? int(number & 0xFFFF) : 0;
 }
 
@@ -44,16 +46,32 @@ bool bytesAt(const QByteArray &line, int pos, const char *word)
     return pos + size <= line.size() && qstrncmp(line.constData() + pos, word, uint(size)) == 0;
 }
 
-// The second-language line of a station as written. A text whose last word looks like a file
-// name would read back as a files line: a final no-break space, trimmed off on reading, keeps
-// it a word.
+// Only texts that mention a file ending can read back as a files line; most need no probe.
+bool mayReadAsFiles(const QString &name, const QString &next)
+{
+    return mentionsFileEnding(name) || mentionsFileEnding(next);
+}
+
+// The second-language line of a station as written, without its line end. A text whose last
+// word looks like a file name would read back as a files line: a final no-break space, trimmed
+// off on reading, keeps it a word.
+void writeSecondNames(RouteFileWriter &out, const QString &name, const QString &next)
+{
+    const int start = out.data().size();
+    out << indent;
+    writeTextPair(out, name, next);
+    if (mayReadAsFiles(name, next)) {
+        Station probe;
+        if (parseFileList(out.data().mid(start), &probe) > 0)
+            out << "\xC2\xA0";
+    }
+}
+
 QByteArray secondLanguageLine(const QString &name, const QString &next)
 {
-    QByteArray line = indent + textPairBytes(name, next);
-    Station probe;
-    if (parseFileList(line, &probe) > 0)
-        line += "\xC2\xA0";
-    return line;
+    RouteFileWriter out(false);
+    writeSecondNames(out, name, next);
+    return out.data();
 }
 
 void readStationText(Route &route, Station *station, const QByteArray &line, int start)
@@ -81,8 +99,9 @@ void writeFilesLine(RouteFileWriter &out, const Station &station)
                 out << ", ";
             first = false;
             // CR and LF become spaces, which call for quotes as well.
-            const bool quoted = name.contains(' ') || name.contains(',') || name.contains('\r') ||
-                                name.contains('\n');
+            const bool quoted = std::any_of(name.begin(), name.end(), [](QChar c) {
+                return c == ' ' || c == ',' || c == '\r' || c == '\n';
+            });
             if (quoted)
                 out << '"';
             out.text(name);
@@ -178,8 +197,8 @@ bool parseStationFile(Route &route, const QByteArray *bytes)
                 readTextPair(line, 0, name, next);
                 // Taken as the line it will be written as: one whose line breaks, once written
                 // as blanks, join a quoted file name is a files line from then on.
-                const QByteArray written = secondLanguageLine(name, next);
-                if (parseFileList(written, station) == 0) {
+                if (!mayReadAsFiles(name, next) ||
+                    parseFileList(secondLanguageLine(name, next), station) == 0) {
                     station->setName(1, name);
                     station->setNextName(1, next);
                 }
@@ -213,7 +232,7 @@ QByteArray stationFileBytes(const Route &route)
     const int count = route.stationCount();
     for (int i = 0; i < count; ++i) {
         const Station &station = *route.station(i);
-        out << QByteArray::number(i + 1) << ' ';
+        out.number(i + 1) << ' ';
         if (i == route.backStationIndex()) {
             out << "STOP ";
         } else if (station.name(0).startsWith(QLatin1String("END")) ||
@@ -224,8 +243,10 @@ QByteArray stationFileBytes(const Route &route)
         }
         writeTextPair(out, station.name(0), station.nextName(0));
         out.endLine();
-        if (!station.name(1).isEmpty())
-            out.addLine(secondLanguageLine(station.name(1), station.nextName(1)));
+        if (!station.name(1).isEmpty()) {
+            writeSecondNames(out, station.name(1), station.nextName(1));
+            out.endLine();
+        }
         writeFilesLine(out, station);
     }
     out.addLine(QByteArray::number(count + 1) + " END");

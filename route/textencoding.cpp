@@ -81,10 +81,10 @@ template <typename At> int endingKind(At at)
     }
     static const char *const soundExtensions[] = {"wav", "mp3", "ape"};
     for (const char *sound : soundExtensions) {
-        if (qstrcmp(ext, sound) == 0)
+        if (std::memcmp(ext, sound, 3) == 0)
             return FileKindSound;
     }
-    return qstrcmp(ext, "txt") == 0 ? FileKindText : FileKindNone;
+    return std::memcmp(ext, "txt", 3) == 0 ? FileKindText : FileKindNone;
 }
 
 } // namespace
@@ -161,7 +161,44 @@ QString withoutLeadingBom(QString text)
 
 QString decodeTrimmed(const char *bytes, int length)
 {
-    return trimmedText(decodeBytes(bytes, length));
+    // ASCII blanks at the ends go before decoding, which saves trimming a copy: they decode
+    // alike in both codecs and do not weigh in the choice between them.
+    if (!bytes || length <= 0)
+        return QString();
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (length > 0 && blank(bytes[length - 1]))
+        --length;
+    while (length > 0 && blank(*bytes)) {
+        ++bytes;
+        --length;
+    }
+    return length > 0 ? trimmedText(decodeBytes(bytes, length)) : QString::fromLatin1("", 0);
+}
+
+bool mentionsFileEnding(const QString &text)
+{
+    const QChar *const chars = text.constData();
+    for (int dot = text.indexOf(QLatin1Char('.')); dot >= 0 && dot + 4 <= text.size();
+         dot = text.indexOf(QLatin1Char('.'), dot + 1)) {
+        const QChar *const ending = chars + dot;
+        if (endingKind([ending](int i) { return ending[i].unicode(); }) != FileKindNone)
+            return true;
+    }
+    return false;
+}
+
+bool plainDigits(const char *bytes, int length, qulonglong &value)
+{
+    if (length <= 0 || length > 18)
+        return false;
+    value = 0;
+    for (int i = 0; i < length; ++i) {
+        const uint digit = uint(uchar(bytes[i])) - '0';
+        if (digit > 9)
+            return false;
+        value = value * 10 + digit;
+    }
+    return true;
 }
 
 int fileKind(const QString &name)

@@ -4,6 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <limits>
+#include <type_traits>
+
 class Station;
 class QTextCodec;
 
@@ -31,11 +34,38 @@ QString trimmedText(const QString &text);
 QString withoutLeadingBom(QString text);
 QString decodeTrimmed(const char *bytes, int length);
 
+// Whether a text holds a file name ending (a dot and a known extension, any case) anywhere:
+// only then can a line of it read as a files line.
+bool mentionsFileEnding(const QString &text);
+
 // FileKindSound for .wav/.mp3/.ape, FileKindText for .txt, any case; else FileKindNone.
 int fileKind(const QString &name);
 
 // Appends the sound and text file names of one files line to the station; returns how many.
 int parseFileList(const QByteArray &line, Station *station);
+
+// Plain decimal digits (at most 18) into value; false for anything else.
+bool plainDigits(const char *bytes, int length, qulonglong &value);
+// A number token as QByteArray's toInt, toUInt, toLongLong or toULongLong read it (base 10),
+// without their NUL-terminated copy when it is plain digits.
+template <typename T> T decimalValue(const char *bytes, int length, bool *ok = nullptr)
+{
+    qulonglong value = 0;
+    if (plainDigits(bytes, length, value) && value <= qulonglong(std::numeric_limits<T>::max())) {
+        if (ok)
+            *ok = true;
+        return T(value);
+    }
+    const QByteArray token(bytes, length);
+    if constexpr (std::is_same_v<T, int>)
+        return token.toInt(ok);
+    else if constexpr (std::is_same_v<T, uint>)
+        return token.toUInt(ok);
+    else if constexpr (std::is_same_v<T, qlonglong>)
+        return token.toLongLong(ok);
+    else
+        return token.toULongLong(ok);
+}
 
 // Reads the next KEY, KEY:value or KEY:"quoted value" item from pos; an empty key ends the line.
 QByteArray nextKeyValue(const QByteArray &line, int &pos, QByteArray &value);
