@@ -148,10 +148,7 @@ void readBoardLines(RouteFileReader &reader, Route &route, const Board &board,
                     BoardOptionReader readOption, QByteArray &line, bool &more)
 {
     readHeaderLine(route, board, readOption, reader.readLine());
-    auto nextLine = [&]() {
-        more = !reader.atEnd();
-        line = reader.readLine();
-    };
+    auto nextLine = [&]() { more = reader.readLine(line); };
     nextLine();
     if (more && isContinuationLine(line)) {
         QString startingPoint;

@@ -13,7 +13,7 @@
 namespace {
 
 using LangGetter = QString (Route::*)(int) const;
-using StationGetter = QString (Station::*)(int) const;
+using StationGetter = const QString &(Station::*)(int) const;
 
 // Texts of the route held once per language, with the page that edits them.
 struct RouteText

@@ -42,6 +42,19 @@ QByteArray RouteFileReader::readLine()
     return QByteArray(m_data.constData() + start, length);
 }
 
+bool RouteFileReader::readLine(QByteArray &line)
+{
+    if (atEnd()) {
+        line.resize(0);
+        return false;
+    }
+    int start;
+    const int length = nextLine(start);
+    line.resize(length);
+    std::memcpy(line.data(), m_data.constData() + start, size_t(length));
+    return true;
+}
+
 std::string_view RouteFileReader::readLineView()
 {
     if (atEnd())

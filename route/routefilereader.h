@@ -23,6 +23,9 @@ public:
     // The next line without one trailing LF and then one trailing CR; the UTF-8 byte order
     // mark is dropped from the first line only. Empty at the end of the file.
     QByteArray readLine();
+    // The same into `line`, reusing its room: no allocation per line once it is long enough.
+    // False, and `line` empty, when there is no line left.
+    bool readLine(QByteArray &line);
     // The same line as a view into the reader's bytes, without a copy or an allocation: valid
     // only while this reader lives.
     std::string_view readLineView();

@@ -175,8 +175,8 @@ bool parseScriptFile(Route &route, const QByteArray *bytes)
     // Key-value lines, then from the first line that starts with a digit on, station lines
     // naming extra files of a station.
     bool stationLines = false;
-    while (!reader.atEnd()) {
-        const QByteArray line = reader.readLine();
+    QByteArray line;
+    while (reader.readLine(line)) {
         stationLines = stationLines || (!line.isEmpty() && isDigit(line.at(0)));
         if (stationLines) {
             if (Station *station = numberedStation(route, line))

@@ -34,15 +34,6 @@ void readSideOption(Route &route, const QByteArray &item)
     }
 }
 
-// The next line into `line`; false at the end of the file.
-bool nextLine(RouteFileReader &reader, QByteArray &line)
-{
-    if (reader.atEnd())
-        return false;
-    line = reader.readLine();
-    return true;
-}
-
 } // namespace
 
 bool readSideFile(Route &route)
@@ -67,9 +58,11 @@ bool parseSideFile(Route &route, const QByteArray *bytes)
         return false;
     }
 
+    // Two buffers that take turns, each reused from line to line.
+    QByteArray current;
     while (more) {
-        const QByteArray current = line;
-        more = nextLine(reader, line);
+        current.swap(line);
+        more = reader.readLine(line);
         Station *station = numberedStation(route, current);
         if (!station)
             continue;
@@ -79,7 +72,7 @@ bool parseSideFile(Route &route, const QByteArray *bytes)
                                  decodeTrimmed(current.constData() + text, current.size() - text));
         if (more && isContinuationLine(line)) {
             station->setSideName(1, decodeTrimmed(line.constData(), line.size()));
-            more = nextLine(reader, line);
+            more = reader.readLine(line);
         }
     }
     // Judged on the names as they end up: a later line may empty a name read before.

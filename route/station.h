@@ -10,11 +10,11 @@ class Station
 public:
     Station() = default;
 
-    QString name(int lang) const { return m_name[slot(lang)]; }
+    const QString &name(int lang) const { return m_name[slot(lang)]; }
     void setName(int lang, const QString &v) { m_name[slot(lang)] = v; }
-    QString nextName(int lang) const { return m_nextName[slot(lang)]; }
+    const QString &nextName(int lang) const { return m_nextName[slot(lang)]; }
     void setNextName(int lang, const QString &v) { m_nextName[slot(lang)] = v; }
-    QString sideName(int lang) const { return m_sideName[slot(lang)]; }
+    const QString &sideName(int lang) const { return m_sideName[slot(lang)]; }
     void setSideName(int lang, const QString &v) { m_sideName[slot(lang)] = v; }
 
     const QStringList &soundFiles() const { return m_soundFiles; }
@@ -24,7 +24,7 @@ public:
     QStringList &textFiles() { return m_textFiles; }
     void setTextFiles(const QStringList &v) { m_textFiles = v; }
 
-    QGeoCoordinate coordinate() const { return m_coordinate; }
+    const QGeoCoordinate &coordinate() const { return m_coordinate; }
     void setCoordinate(const QGeoCoordinate &v) { m_coordinate = v; }
     quint8 radius() const { return m_radius; }
     void setRadius(quint8 v) { m_radius = v; }

@@ -170,10 +170,7 @@ bool parseStationFile(Route &route, const QByteArray *bytes)
     QByteArray line;
     bool haveLine = false;
     readBoardLines(reader, route, frontBoard, readFrontOption, line, haveLine);
-    auto nextLine = [&]() {
-        haveLine = !reader.atEnd();
-        line = reader.readLine();
-    };
+    auto nextLine = [&]() { haveLine = reader.readLine(line); };
 
     while (haveLine) {
         const int space = line.indexOf(' ');

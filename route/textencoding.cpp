@@ -144,6 +144,10 @@ QString decodeBytes(const char *bytes, int length)
 
 QString trimmedText(const QString &text)
 {
+    // Most texts need nothing: then the text itself is shared, not copied.
+    if (text.isEmpty() ||
+        (!text.front().isSpace() && !text.back().isSpace() && text.front() != QChar(0xFEFF)))
+        return text;
     QString t = text.trimmed();
     while (t.startsWith(QChar(0xFEFF)))
         t = t.mid(1).trimmed();

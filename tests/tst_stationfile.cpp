@@ -226,10 +226,12 @@ private slots:
         // Line breaks pasted into a text are saved as spaces; everything else comes back.
         QCOMPARE(again.stationCount(), route.stationCount());
         for (int i = 0; i < route.stationCount(); ++i) {
-            QCOMPARE(again.station(i)->name(0),
-                     route.station(i)->name(0).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-            QCOMPARE(again.station(i)->nextName(0),
-                     route.station(i)->nextName(0).replace(QRegularExpression("[\r\n]"), " "));
+            QCOMPARE(
+                again.station(i)->name(0),
+                QString(route.station(i)->name(0)).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            QCOMPARE(
+                again.station(i)->nextName(0),
+                QString(route.station(i)->nextName(0)).replace(QRegularExpression("[\r\n]"), " "));
         }
     }
 
