@@ -214,10 +214,33 @@ int fileKind(const QString &name)
     return endingKind([ending](int i) { return ending[i].unicode(); });
 }
 
+namespace {
+
+// Whether any word of a files line could end in a known extension: a dot, three bytes of one,
+// then what ends a name (a blank or control byte, a comma, a quote or the end of the line).
+// Most text lines have none, and are then passed over without cutting them into words.
+bool mayListFiles(const uchar *b, int size)
+{
+    for (const uchar *p = b;
+         (p = static_cast<const uchar *>(std::memchr(p, '.', size_t(b + size - p)))); ++p) {
+        const long left = b + size - p;
+        if (left < 4)
+            return false;
+        const bool endsName = left == 4 || p[4] <= 0x20 || p[4] == ',' || p[4] == '"';
+        if (endsName && endingKind([p](int i) { return uint(p[i]); }) != FileKindNone)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int parseFileList(const QByteArray &line, Station *station)
 {
     const int size = line.size();
     const uchar *const b = reinterpret_cast<const uchar *>(line.constData());
+    if (!mayListFiles(b, size))
+        return 0;
     int taken = 0;
     int pos = 0;
     while (pos < size) {

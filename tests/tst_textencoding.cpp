@@ -5,6 +5,7 @@
 #include "textencoding.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
@@ -171,6 +172,41 @@ private slots:
             QTextCodec *codec =
                 ::looksLikeUtf8(bytes.constData(), bytes.size()) ? utf8Codec() : cp1251Codec();
             QCOMPARE(::decodeBytes(bytes), codec->toUnicode(bytes.constData(), bytes.size()));
+        }
+    }
+
+    // The shortcuts of the readers give what the longer way gives: blanks trimmed before
+    // decoding, number tokens read without Qt's copy, the file-ending check of texts.
+    void shortcutsLikeLongWay()
+    {
+        const QByteArray pieces[] = {
+            "0",  "7",    "123456789", "99999999999999999999", "-",    "+",    " ",    "\t",
+            "\r", "\xA0", "\xD0\x9F",  "\xEF\xBB\xBF",         "\xCF", ".wav", ".Txt", ".mp",
+            "a",  ""};
+        const QRegularExpression ending(QStringLiteral("\\.(wav|mp3|ape|txt)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+        QRandomGenerator random(64);
+        for (int round = 0; round < 5000; ++round) {
+            QByteArray bytes;
+            for (int k = random.bounded(1, 5); k > 0; --k)
+                bytes += pieces[random.bounded(int(sizeof pieces / sizeof *pieces))];
+            const char *const data = bytes.constData();
+            const QString longWay = trimmedText(::decodeBytes(bytes));
+            const QString shortWay = decodeTrimmed(data, bytes.size());
+            QCOMPARE(shortWay, longWay);
+            QCOMPARE(shortWay.isNull(), longWay.isNull());
+            QCOMPARE(mentionsFileEnding(longWay), longWay.contains(ending));
+
+            bool ok = false;
+            bool qtOk = false;
+            QCOMPARE(decimalValue<int>(data, bytes.size(), &ok), bytes.toInt(&qtOk));
+            QCOMPARE(ok, qtOk);
+            QCOMPARE(decimalValue<uint>(data, bytes.size(), &ok), bytes.toUInt(&qtOk));
+            QCOMPARE(ok, qtOk);
+            QCOMPARE(decimalValue<qlonglong>(data, bytes.size(), &ok), bytes.toLongLong(&qtOk));
+            QCOMPARE(ok, qtOk);
+            QCOMPARE(decimalValue<qulonglong>(data, bytes.size(), &ok), bytes.toULongLong(&qtOk));
+            QCOMPARE(ok, qtOk);
         }
     }
 
