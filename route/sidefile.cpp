@@ -92,6 +92,7 @@ bool writeSideFile(const Route &route)
 QByteArray sideFileBytes(const Route &route)
 {
     RouteFileWriter writer(true);
+    writer.reserve(64 * (route.stationCount() + 1));
     QByteArray options = ";N" + QByteArray::number(route.sideStationCount()) + ";S" +
                          QByteArray::number(route.sideStationInterval());
     if (!route.sideSeparator().isEmpty())
