@@ -456,7 +456,7 @@ void StationPage::setStationName(int index, int lang, const QString &text)
 }
 
 bool StationPage::setText(int index, int lang, const QString &text,
-                          void (Station::*set)(int, const QString &), QLineEdit *edit)
+                          void (Station::*set)(int, QString), QLineEdit *edit)
 {
     Station *s = station(index);
     if (!s)

@@ -72,8 +72,8 @@ private:
     void noteChange(int index, int tab, int lang = -1);
     void noteGeneralChange();
     // Sets one text of a station, shown if the page shows it; false without the station.
-    bool setText(int index, int lang, const QString &text,
-                 void (Station::*set)(int, const QString &), QLineEdit *edit);
+    bool setText(int index, int lang, const QString &text, void (Station::*set)(int, QString),
+                 QLineEdit *edit);
     // The station word, or else the next word, of a language.
     void setWord(int lang, const QString &text, bool station);
 

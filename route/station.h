@@ -5,17 +5,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class Station
 {
 public:
     Station() = default;
 
     const QString &name(int lang) const { return m_name[slot(lang)]; }
-    void setName(int lang, const QString &v) { m_name[slot(lang)] = v; }
+    void setName(int lang, QString v) { m_name[slot(lang)] = std::move(v); }
     const QString &nextName(int lang) const { return m_nextName[slot(lang)]; }
-    void setNextName(int lang, const QString &v) { m_nextName[slot(lang)] = v; }
+    void setNextName(int lang, QString v) { m_nextName[slot(lang)] = std::move(v); }
     const QString &sideName(int lang) const { return m_sideName[slot(lang)]; }
-    void setSideName(int lang, const QString &v) { m_sideName[slot(lang)] = v; }
+    void setSideName(int lang, QString v) { m_sideName[slot(lang)] = std::move(v); }
 
     const QStringList &soundFiles() const { return m_soundFiles; }
     QStringList &soundFiles() { return m_soundFiles; }

@@ -85,8 +85,8 @@ void readStationText(Route &route, Station *station, const QByteArray &line, int
     QString name;
     QString next;
     readTextPair(line, start, name, next);
-    station->setName(0, name);
-    station->setNextName(0, next);
+    station->setName(0, std::move(name));
+    station->setNextName(0, std::move(next));
 }
 
 void writeFilesLine(RouteFileWriter &out, const Station &station)
@@ -196,8 +196,8 @@ bool parseStationFile(Route &route, const QByteArray *bytes)
                 // as blanks, join a quoted file name is a files line from then on.
                 if (!mayReadAsFiles(name, next) ||
                     parseFileList(secondLanguageLine(name, next), station) == 0) {
-                    station->setName(1, name);
-                    station->setNextName(1, next);
+                    station->setName(1, std::move(name));
+                    station->setNextName(1, std::move(next));
                 }
             }
             nextLine();

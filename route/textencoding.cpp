@@ -142,9 +142,9 @@ QString decodeBytes(const char *bytes, int length)
     return cp1251Codec()->toUnicode(bytes, length);
 }
 
-QString trimmedText(const QString &text)
+QString trimmedText(QString text)
 {
-    // Most texts need nothing: then the text itself is shared, not copied.
+    // Most texts need nothing: then the text itself is handed back.
     if (text.isEmpty() ||
         (!text.front().isSpace() && !text.back().isSpace() && text.front() != QChar(0xFEFF)))
         return text;

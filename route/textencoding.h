@@ -29,7 +29,7 @@ QString decodeBytes(const char *bytes, int length);
 
 // A decoded field as kept in the record: trimmed, and without a byte order mark at its start,
 // which the decoder would drop the next time the field is read.
-QString trimmedText(const QString &text);
+QString trimmedText(QString text);
 // The same for a text kept untrimmed: only the marks at its start go.
 QString withoutLeadingBom(QString text);
 QString decodeTrimmed(const char *bytes, int length);
