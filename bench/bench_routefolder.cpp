@@ -7,6 +7,7 @@
 #include "scriptfile.h"
 #include "sidefile.h"
 #include "stationfile.h"
+#include "textencoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -117,6 +119,35 @@ void measure(QTextStream &out, const QString &base)
                .arg(folder.ratio, 0, 'f', 2)
                .arg(folder.low, 0, 'f', 2)
                .arg(folder.high, 0, 'f', 2);
+
+    // What any reader of these files pays at least: the yardstick plus one decoded text per
+    // line, for the comparison with load+save.
+    const Pair floor = paired(
+        [&] {
+            for (const QString &f : files) {
+                QFile in(f);
+                in.open(QIODevice::ReadOnly);
+                const QByteArray bytes = in.readAll();
+                QVector<QString> texts;
+                const char *const end = bytes.constData() + bytes.size();
+                for (const char *p = bytes.constData(); p < end;) {
+                    const void *lf = std::memchr(p, '\n', size_t(end - p));
+                    const char *const lineEnd = lf ? static_cast<const char *>(lf) : end;
+                    texts << decodeBytes(p, int(lineEnd - p));
+                    p = lineEnd + 1;
+                }
+                QSaveFile file(f);
+                file.open(QIODevice::WriteOnly);
+                file.write(bytes);
+                file.commit();
+            }
+        },
+        yardstick);
+    out << QStringLiteral("  floor (yardstick + a decoded text per line) %1 us   ratio %2 (%3..%4)\n")
+               .arg(floor.a, 0, 'f', 0)
+               .arg(floor.ratio, 0, 'f', 2)
+               .arg(floor.low, 0, 'f', 2)
+               .arg(floor.high, 0, 'f', 2);
 
     // The formats alone, in memory: what the fuzz targets run.
     const Route::FileMap bytes = loaded.fileBytes();
