@@ -74,6 +74,38 @@ Pair paired(const std::function<void()> &a, const std::function<void()> &b)
             ratios.at(repeats * 3 / 4)};
 }
 
+// Reads every file whole and replaces it through QSaveFile, which syncs it; with `decode`, each
+// line is also decoded into a text of its own on the way, without copying the line.
+void rewriteWhole(const QStringList &files, bool decode)
+{
+    for (const QString &f : files) {
+        QFile in(f);
+        in.open(QIODevice::ReadOnly);
+        const QByteArray bytes = in.readAll();
+        QVector<QString> texts;
+        const char *const end = bytes.constData() + bytes.size();
+        for (const char *p = bytes.constData(); decode && p < end;) {
+            const void *lf = std::memchr(p, '\n', size_t(end - p));
+            const char *const lineEnd = lf ? static_cast<const char *>(lf) : end;
+            texts << decodeBytes(p, int(lineEnd - p));
+            p = lineEnd + 1;
+        }
+        QSaveFile file(f);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.commit();
+    }
+}
+
+QString pairText(const Pair &pair)
+{
+    return QStringLiteral("%1 us, ratio to the yardstick %2 (quartiles %3..%4)")
+        .arg(pair.a, 0, 'f', 0)
+        .arg(pair.ratio, 0, 'f', 2)
+        .arg(pair.low, 0, 'f', 2)
+        .arg(pair.high, 0, 'f', 2);
+}
+
 void measure(QTextStream &out, const QString &base)
 {
     QTemporaryDir tmp(base + QStringLiteral("/bench-XXXXXX"));
@@ -94,60 +126,18 @@ void measure(QTextStream &out, const QString &base)
     out << base << ": " << loaded.stationCount() << " stations, " << loaded.adTextFiles().size()
         << " ads, " << total << " bytes in six files\n";
 
-    // The yardstick does what the route does minus the formats: reads every file whole and
-    // replaces it through QSaveFile, which syncs it.
-    const auto yardstick = [&] {
-        for (const QString &f : files) {
-            QFile in(f);
-            in.open(QIODevice::ReadOnly);
-            const QByteArray bytes = in.readAll();
-            QSaveFile file(f);
-            file.open(QIODevice::WriteOnly);
-            file.write(bytes);
-            file.commit();
-        }
-    };
+    // The yardstick does what the route does minus the formats; the floor adds what any reader
+    // of these files pays at least, one decoded text per line.
+    const auto yardstick = [&] { rewriteWhole(files, false); };
     const Pair folder = paired(
         [&] {
             Route r(path);
             r.save();
         },
         yardstick);
-    out << QStringLiteral("  load+save %1 us   readAll+QSaveFile %2 us   ratio %3 (%4..%5)\n")
-               .arg(folder.a, 0, 'f', 0)
-               .arg(folder.b, 0, 'f', 0)
-               .arg(folder.ratio, 0, 'f', 2)
-               .arg(folder.low, 0, 'f', 2)
-               .arg(folder.high, 0, 'f', 2);
-
-    // What any reader of these files pays at least: the yardstick plus one decoded text per
-    // line, for the comparison with load+save.
-    const Pair floor = paired(
-        [&] {
-            for (const QString &f : files) {
-                QFile in(f);
-                in.open(QIODevice::ReadOnly);
-                const QByteArray bytes = in.readAll();
-                QVector<QString> texts;
-                const char *const end = bytes.constData() + bytes.size();
-                for (const char *p = bytes.constData(); p < end;) {
-                    const void *lf = std::memchr(p, '\n', size_t(end - p));
-                    const char *const lineEnd = lf ? static_cast<const char *>(lf) : end;
-                    texts << decodeBytes(p, int(lineEnd - p));
-                    p = lineEnd + 1;
-                }
-                QSaveFile file(f);
-                file.open(QIODevice::WriteOnly);
-                file.write(bytes);
-                file.commit();
-            }
-        },
-        yardstick);
-    out << QStringLiteral("  floor (yardstick + a decoded text per line) %1 us   ratio %2 (%3..%4)\n")
-               .arg(floor.a, 0, 'f', 0)
-               .arg(floor.ratio, 0, 'f', 2)
-               .arg(floor.low, 0, 'f', 2)
-               .arg(floor.high, 0, 'f', 2);
+    const Pair floor = paired([&] { rewriteWhole(files, true); }, yardstick);
+    out << "  load+save " << pairText(folder) << "\n  floor " << pairText(floor)
+        << QStringLiteral("\n  yardstick (readAll+QSaveFile) %1 us\n").arg(folder.b, 0, 'f', 0);
 
     // The formats alone, in memory: what the fuzz targets run.
     const Route::FileMap bytes = loaded.fileBytes();
