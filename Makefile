@@ -7,7 +7,7 @@ SCRATCH     := $(BUILD_RUN)/scratch
 BUILD_FUZZ  := build/fuzz
 FUZZ_SECONDS ?= 180
 
-.PHONY: deps run check bench build-run build-check build-fuzz fuzz format
+.PHONY: deps run check bench bench-start build-run build-check build-fuzz fuzz format
 
 deps:
 	bash tools/install-deps.sh
@@ -33,6 +33,10 @@ check: build-check
 bench: build-run
 	for b in $(BUILD_RUN)/bench/bench_*; do [ -f $$b ] && [ -x $$b ] || continue; \
 		QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+# Cold start: exec to the first painted window, against an empty Qt window, under Xvfb.
+bench-start: build-run
+	bench/coldstart.sh $(BUILD_RUN)
 
 # Coverage-guided fuzzing of the route files (clang's libFuzzer with ASan and UBSan), each
 # target for FUZZ_SECONDS; findings land in build/fuzz/findings.
