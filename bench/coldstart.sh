@@ -1,35 +1,41 @@
-#!/bin/bash
-# Cold start of the editor against an empty Qt window, exec to first paint, under a private Xvfb:
-# paired rounds (empty window, editor without a route, editor on a copy of the example route),
-# then medians and quartiles of each and of the per-round ratios.
-#   bench/coldstart.sh BUILD_DIR [ROUNDS]
-set -eu
-build=$(cd "$1" && pwd)
-rounds=${2:-15}
-src=$(cd "$(dirname "$0")/.." && pwd)
-if [ -z "${COLDSTART_INNER:-}" ]; then
-    COLDSTART_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+#!/usr/bin/env bash
+# Cold start, exec to the first painted window, under a private Xvfb: an empty Qt window,
+# the editor without a route and the editor on a copy of the example route, in paired rounds
+# so that load from elsewhere hits all three alike.
+# Usage: bench/coldstart.sh [BUILD_DIR] [ROUNDS]
+set -euo pipefail
+if [ -z "${COLDSTART_INSIDE:-}" ]; then
+    COLDSTART_INSIDE=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$here/build/run}" && pwd)
+rounds=${2:-15}
+probe=$build/bench/coldstart/coldstart
+empty=$build/bench/coldstart/coldstart_emptywindow
+editor=$build/app/tessaly
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-cp -r "$src/examples/." "$scratch/"
-paint="$build/bench/coldstart/coldstart_firstpaint"
-empty="$build/bench/coldstart/coldstart_emptywindow"
-editor="$build/app/tessaly"
-# One round to warm the caches, not counted.
-"$paint" "$empty" >/dev/null 2>&1; "$paint" "$editor" "$scratch/route12" >/dev/null 2>&1
-for i in $(seq "$rounds"); do
-    echo "empty $("$paint" "$empty" 2>/dev/null)"
-    echo "bare $("$paint" "$editor" 2>/dev/null)"
-    echo "route $("$paint" "$editor" "$scratch/route12" 2>/dev/null)"
-done | awk '
-    { paint[$1, ++n[$1]] = $3 }
-    function sorted(a, k,   i, j, t) { for (i = 1; i <= k; i++) for (j = i; j > 1 && a[j-1] > a[j]; j--) { t = a[j]; a[j] = a[j-1]; a[j-1] = t } }
-    function show(name, a, k) { sorted(a, k); printf "  %-22s median %6.2f  quartiles %6.2f..%6.2f\n", name, a[int((k+1)/2)], a[int(k/4)+1], a[int(3*k/4)] }
-    END {
-        k = n["empty"]
-        print "exec to first paint, ms (" k " paired rounds):"
-        split("empty bare route", kinds, " ")
-        for (w = 1; w <= 3; w++) { for (i = 1; i <= k; i++) v[i] = paint[kinds[w], i]; show(kinds[w], v, k) }
-        for (w = 2; w <= 3; w++) { for (i = 1; i <= k; i++) v[i] = paint[kinds[w], i] / paint["empty", i]; show(kinds[w] " / empty", v, k) }
-    }'
+cp -r "$here/examples/route12" "$scratch/"
+# Settings of their own, so nothing the user saved changes what opens.
+export XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 700 "$scratch/runtime"
+
+round() {
+    "$probe" "$empty" >>"$scratch/empty"
+    "$probe" "$editor" >>"$scratch/bare"
+    "$probe" "$editor" "$scratch/route12" >>"$scratch/route"
+}
+round && rm -f "$scratch/empty" "$scratch/bare" "$scratch/route" # warm-up, not counted
+for _ in $(seq "$rounds"); do round; done
+
+# Median and quartiles of a column of numbers, in the printf format given.
+quartiles() { sort -g | awk -v f="${1:-%6.1f}" '{v[NR]=$1} END {
+    printf "median " f "  quartiles " f " .. " f, m(0.5), m(0.25), m(0.75) }
+    function m(p,  i, f) { i = 1 + (NR - 1) * p; f = int(i); return v[f] + (i - f) * (v[f + 1] - v[f]) }'; }
+echo "Cold start, exec to first paint, ms ($rounds paired rounds; $(uptime | sed 's/.*load/load/'))"
+echo "  empty Qt window      $(quartiles <"$scratch/empty")"
+for run in bare route; do
+    name=$([ $run = bare ] && echo "tessaly, no route   " || echo "tessaly, route12    ")
+    echo "  $name $(quartiles <"$scratch/$run")"
+    echo "    ratio to empty     $(paste "$scratch/$run" "$scratch/empty" | awk '{print $1 / $2}' | quartiles %6.2f)"
+done

@@ -1,4 +1,4 @@
-// The yardstick of the cold start: an empty Qt widgets window, built like the editor.
+// The yardstick for the editor's cold start: an empty main window of the editor's size.
 #include <QApplication>
 #include <QMainWindow>
 
@@ -6,7 +6,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QMainWindow window;
-    window.resize(1000, 700);
+    window.resize(800, 600);
     window.show();
     return app.exec();
 }
