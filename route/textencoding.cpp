@@ -87,6 +87,23 @@ template <typename At> int endingKind(At at)
     return std::memcmp(ext, "txt", 3) == 0 ? FileKindText : FileKindNone;
 }
 
+// Whether any word of a files line could end in a known extension: a dot, three bytes of one,
+// then what ends a name (a blank or control byte, a comma, a quote or the end of the line).
+// Most text lines have none, and are then passed over without cutting them into words.
+bool mayListFiles(const uchar *b, int size)
+{
+    for (const uchar *p = b;
+         (p = static_cast<const uchar *>(std::memchr(p, '.', size_t(b + size - p)))); ++p) {
+        const long left = b + size - p;
+        if (left < 4)
+            return false;
+        const bool endsName = left == 4 || p[4] <= 0x20 || p[4] == ',' || p[4] == '"';
+        if (endsName && endingKind([p](int i) { return uint(p[i]); }) != FileKindNone)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QTextCodec *utf8Codec()
@@ -213,27 +230,6 @@ int fileKind(const QString &name)
     const QChar *const ending = name.constData() + size - 4;
     return endingKind([ending](int i) { return ending[i].unicode(); });
 }
-
-namespace {
-
-// Whether any word of a files line could end in a known extension: a dot, three bytes of one,
-// then what ends a name (a blank or control byte, a comma, a quote or the end of the line).
-// Most text lines have none, and are then passed over without cutting them into words.
-bool mayListFiles(const uchar *b, int size)
-{
-    for (const uchar *p = b;
-         (p = static_cast<const uchar *>(std::memchr(p, '.', size_t(b + size - p)))); ++p) {
-        const long left = b + size - p;
-        if (left < 4)
-            return false;
-        const bool endsName = left == 4 || p[4] <= 0x20 || p[4] == ',' || p[4] == '"';
-        if (endsName && endingKind([p](int i) { return uint(p[i]); }) != FileKindNone)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 int parseFileList(const QByteArray &line, Station *station)
 {
