@@ -2,6 +2,7 @@
 
 #include "boardcheck.h"
 #include "fronttablotype.h"
+#include "gtfscommand.h"
 #include "route.h"
 #include "routecheck.h"
 
@@ -61,15 +62,17 @@ QString CheckCommand::helpText()
 {
     return QStringLiteral(
         "Использование: tessaly [ПАПКА...]\n"
-        "       tessaly --check [--json] ПАПКА...\n"
-        "\n"
+        "       tessaly --check [--json] ПАПКА...\n") +
+           GtfsCommand::usageText() +
+           QStringLiteral("\n"
         "Без ключей открывает папки маршрутов в редакторе.\n"
         "\n"
         "  --check   проверить маршруты без окна: по строке на каждую находку\n"
         "            (ПАПКА: error|warning|note: место: что не так) и итог по папке\n"
         "  --json    выдать находки в формате JSON (вместе с --check)\n"
-        "  --help    эта справка\n"
-        "\n"
+        "  --help    эта справка\n") +
+           GtfsCommand::optionsText() +
+           QStringLiteral("\n"
         "Ошибки: нет звукового, текстового или рекламного файла; символ, которого нет\n"
         "в шрифтах табло; нет текста на втором языке; станция без названия.\n"
         "Предупреждения: нет координат, радиус 0, соседние остановки дальше 30 км\n"
