@@ -102,7 +102,7 @@ void TestGtfs::feedPatterns()
     // The bad coordinate and the unknown stop.
     QCOMPARE(feed.skippedRows(), 2);
     QVERIFY(feed.warnings().at(0).startsWith("stops.txt, строка 8, столбец stop_lat"));
-    QVERIFY2(feed.warnings().at(1).startsWith("stop_times.txt, строка 31, столбец stop_id")),
+    QVERIFY2(feed.warnings().at(1).startsWith("stop_times.txt, строка 31, столбец stop_id"),
              qPrintable(feed.warnings().at(1)));
     QCOMPARE(feed.languages(), QStringList{"en"});
 }
