@@ -33,9 +33,12 @@ struct Arguments
 bool parse(const QStringList &args, Arguments &a, QString &problem)
 {
     const QList<QPair<QString, QString *>> valued = {
-        {routesKey, &a.feed},          {importKey, &a.feed},
-        {QStringLiteral("--route"), &a.route}, {QStringLiteral("--forward"), &a.forward},
-        {QStringLiteral("--back"), &a.back},   {QStringLiteral("--lang"), &a.lang},
+        {routesKey, &a.feed},
+        {importKey, &a.feed},
+        {QStringLiteral("--route"), &a.route},
+        {QStringLiteral("--forward"), &a.forward},
+        {QStringLiteral("--back"), &a.back},
+        {QStringLiteral("--lang"), &a.lang},
         {QStringLiteral("--second-lang"), &a.secondLang}};
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
@@ -269,9 +272,10 @@ int GtfsCommand::run(const QStringList &arguments, QTextStream &out, QTextStream
     for (const QString &w : feed.warnings())
         err << w << '\n';
     if (feed.skippedRows() > feed.warnings().size())
-        err << QStringLiteral("… и ещё строк: %1\n").arg(feed.skippedRows() -
-                                                          feed.warnings().size());
-    const int code = a.mode == importKey ? importRoute(feed, a, out, err) : listRoutes(feed, a, out, err);
+        err << QStringLiteral("… и ещё строк: %1\n")
+                   .arg(feed.skippedRows() - feed.warnings().size());
+    const int code =
+        a.mode == importKey ? importRoute(feed, a, out, err) : listRoutes(feed, a, out, err);
     out.flush();
     err.flush();
     return code;

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "gtfsactions.h"
 #include "resources.h"
 #include "routecheckpanel.h"
 #include "routeform.h"
@@ -144,6 +145,13 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->toolBar->insertWidget(ui->saveAction, openButton);
     ui->toolBar->insertSeparator(ui->saveAction);
 
+    gtfs = new GtfsActions(this, [this](const QString &path) {
+        openRouteFolder(path);
+        return currentForm.data();
+    });
+    ui->toolBar->insertActions(ui->aboutAction, {gtfs->importAction(), gtfs->coordinatesAction()});
+    ui->toolBar->insertSeparator(ui->aboutAction);
+
     const QStringList recent = readRecentFolders();
     if (!recent.isEmpty())
         lastPath = recent.first();
@@ -207,6 +215,8 @@ void MainWindow::on_tabWidget_currentChanged(int index)
     const bool rewire = form != currentForm;
     currentForm = form;
     checkPanel->setForm(form);
+    if (gtfs)
+        gtfs->setForm(form);
     ui->checkAction->setEnabled(form != nullptr);
     if (!form) {
         ui->saveAction->setEnabled(false);

@@ -29,8 +29,8 @@ bool FeedTable::open(const FeedSource &source, const QString &name,
     for (const char *column : required) {
         if (!m_columns.contains(QByteArray(column))) {
             if (error)
-                *error = QStringLiteral("%1, строка 1: нет столбца %2")
-                             .arg(name, QLatin1String(column));
+                *error =
+                    QStringLiteral("%1, строка 1: нет столбца %2").arg(name, QLatin1String(column));
             m_reader.reset();
             return false;
         }

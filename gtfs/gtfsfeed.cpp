@@ -93,8 +93,7 @@ GtfsFeed::Result GtfsFeed::read(const QString &path, const Options &options)
     FeedSource source;
     QHash<QString, QString> agencies;
     if (!source.open(path, &m_error) || !readAgencies(source, agencies) ||
-        !readRoutes(source, agencies) ||
-        !readStops(source) || !readTranslations(source))
+        !readRoutes(source, agencies) || !readStops(source) || !readTranslations(source))
         return Unreadable;
     return readTrips(source, options);
 }
@@ -236,8 +235,8 @@ GtfsFeed::Result GtfsFeed::readTrips(const FeedSource &source, const Options &op
     while (t.next()) {
         const auto route = routeIndex.constFind(t.text(routeCol));
         if (route == routeIndex.constEnd()) {
-            skip(t.where(routeCol) + QStringLiteral(": маршрута «%1» нет в routes.txt")
-                                         .arg(t.text(routeCol)));
+            skip(t.where(routeCol) +
+                 QStringLiteral(": маршрута «%1» нет в routes.txt").arg(t.text(routeCol)));
             continue;
         }
         const std::string_view id = trimmed(t.field(tripCol));
@@ -286,8 +285,8 @@ GtfsFeed::Result GtfsFeed::readTrips(const FeedSource &source, const Options &op
         const int stop = stopIds.find(trimmed(t.field(stopCol)));
         int sequence = 0;
         if (stop < 0) {
-            skip(t.where(stopCol) + QStringLiteral(": остановки «%1» нет в stops.txt")
-                                        .arg(toText(t.field(stopCol))));
+            skip(t.where(stopCol) +
+                 QStringLiteral(": остановки «%1» нет в stops.txt").arg(toText(t.field(stopCol))));
             continue;
         }
         if (!parseCount(t.field(seqCol), sequence)) {
@@ -422,11 +421,12 @@ QString GtfsFeed::routeTypeName(int type)
 {
     // The basic types, and the hundreds of the extended ones.
     static const QHash<int, const char *> names = {
-        {0, "трамвай"},    {1, "метро"},      {2, "поезд"},     {3, "автобус"},
-        {4, "паром"},      {5, "канатный трамвай"},             {6, "канатная дорога"},
-        {7, "фуникулёр"},  {11, "троллейбус"}, {12, "монорельс"}, {100, "поезд"},
-        {200, "автобус"},  {400, "метро"},    {700, "автобус"}, {800, "троллейбус"},
-        {900, "трамвай"},  {1000, "паром"},   {1300, "канатная дорога"},
+        {0, "трамвай"},         {1, "метро"},     {2, "поезд"},
+        {3, "автобус"},         {4, "паром"},     {5, "канатный трамвай"},
+        {6, "канатная дорога"}, {7, "фуникулёр"}, {11, "троллейбус"},
+        {12, "монорельс"},      {100, "поезд"},   {200, "автобус"},
+        {400, "метро"},         {700, "автобус"}, {800, "троллейбус"},
+        {900, "трамвай"},       {1000, "паром"},  {1300, "канатная дорога"},
         {1400, "фуникулёр"}};
     const char *name = names.value(type, names.value(type >= 100 ? type / 100 * 100 : -1));
     return name ? QString::fromUtf8(name) : QStringLiteral("другой");

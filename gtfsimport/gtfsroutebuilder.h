@@ -12,9 +12,9 @@ class Route;
 struct GtfsChoice
 {
     int route = -1;
-    int forward = -1; // pattern indices of the feed
-    int back = -1;    // -1: no way back
-    QString lang;     // translation for the first language; empty: stop_name
+    int forward = -1;   // pattern indices of the feed
+    int back = -1;      // -1: no way back
+    QString lang;       // translation for the first language; empty: stop_name
     QString secondLang; // translation for the second language; empty: one language only
 };
 

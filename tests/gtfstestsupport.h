@@ -21,15 +21,16 @@ inline FeedFiles smallFeed()
     f["routes.txt"] = "route_type,route_id,route_short_name,route_long_name,extra\r\n"
                       "3,R7,7,Вокзал – Парк,x\r\n"
                       "0,N1,,Ночной,\r\n";
-    f["stops.txt"] = "\xEF\xBB\xBFstop_id,stop_name,stop_lat,stop_lon,location_type,parent_station\n"
-                     "SA,Вокзал,55.0,37.0,1,\n"
-                     "A1,,55.0001,37.0001,0,SA\n"
-                     "A2,,55.0002,37.0002,0,SA\n"
-                     "B,\"Рынок\",55.01,37.01,0,\n"
-                     "C,Театр,55.02,37.02,,\n"
-                     "D,Парк,55.03,37.03,,\n"
-                     "E,Школа,abc,37.04,,\n"
-                     "X,Депо,55.05,37.05,,\n";
+    f["stops.txt"] =
+        "\xEF\xBB\xBFstop_id,stop_name,stop_lat,stop_lon,location_type,parent_station\n"
+        "SA,Вокзал,55.0,37.0,1,\n"
+        "A1,,55.0001,37.0001,0,SA\n"
+        "A2,,55.0002,37.0002,0,SA\n"
+        "B,\"Рынок\",55.01,37.01,0,\n"
+        "C,Театр,55.02,37.02,,\n"
+        "D,Парк,55.03,37.03,,\n"
+        "E,Школа,abc,37.04,,\n"
+        "X,Депо,55.05,37.05,,\n";
     f["translations.txt"] = "table_name,field_name,language,translation,record_id,field_value\n"
                             "stops,stop_name,en,Station,SA,\n"
                             "stops,stop_name,en,\"Market\",B,\n"

@@ -43,7 +43,8 @@ void TestGtfs::csvRecords_data()
     QTest::newRow("empty last line and blank") << QByteArray("a\n\n\nb\n\n") << "1:a/4:b";
     QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBFid,x\n1,2\n") << "1:id|x/2:1|2";
     QTest::newRow("crlf") << QByteArray("a,b\r\nc,\r\n") << "1:a|b/2:c|";
-    QTest::newRow("quotes") << QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"\"\n") << "1:a,b|say \"hi\"|";
+    QTest::newRow("quotes") << QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"\"\n")
+                            << "1:a,b|say \"hi\"|";
     QTest::newRow("line break in quotes")
         << QByteArray("\"one\r\ntwo\",x\nnext,y\n") << "1:one\r\ntwo|x/3:next|y";
     QTest::newRow("ragged") << QByteArray("a,b,c\n1\n1,2,3,4\n") << "1:a|b|c/2:1/3:1|2|3|4";
@@ -120,8 +121,8 @@ void TestGtfs::importedFolder()
     const QString feedDir = m_dir.filePath("feed2");
     QVERIFY(writeFeedFolder(feedDir, smallFeed()));
     const QString target = m_dir.filePath("route7");
-    QProcess *p = run({"--import-gtfs", feedDir, "--route", "7", "--back", "4", "--second-lang",
-                       "en", target});
+    QProcess *p = run(
+        {"--import-gtfs", feedDir, "--route", "7", "--back", "4", "--second-lang", "en", target});
     QCOMPARE(p->exitCode(), 0);
     Route route;
     QVERIFY(route.load(target));
@@ -132,10 +133,10 @@ void TestGtfs::importedFolder()
         for (int l = 0; l < 2; ++l)
             names[l] << s->name(l);
     }
-    QCOMPARE(names[0], QStringList({"Остановка Вокзал.", "Остановка Рынок.", "Остановка Театр.",
-                                    "Остановка Парк. Конечная.", "Остановка Парк.",
-                                    "Остановка Школа.", "Остановка Рынок.",
-                                    "Остановка Вокзал. Конечная."}));
+    QCOMPARE(names[0],
+             QStringList({"Остановка Вокзал.", "Остановка Рынок.", "Остановка Театр.",
+                          "Остановка Парк. Конечная.", "Остановка Парк.", "Остановка Школа.",
+                          "Остановка Рынок.", "Остановка Вокзал. Конечная."}));
     QCOMPARE(names[1], QStringList({"Station.", "Market.", "Theatre.", "Park.", "Park.", "",
                                     "Market.", "Station."}));
     QCOMPARE(route.station(0)->nextName(0), QStringLiteral("Следующая остановка Рынок."));
@@ -148,8 +149,8 @@ void TestGtfs::importedFolder()
     QCOMPARE(route.station(1)->radius(), quint8(25));
     for (auto number : {&Route::frontNumber, &Route::sideNumber, &Route::backNumber})
         QCOMPARE((route.*number)(), QStringLiteral("7"));
-    for (auto start : {&Route::frontStartingPoint, &Route::sideStartingPoint,
-                       &Route::backStartingPoint})
+    for (auto start :
+         {&Route::frontStartingPoint, &Route::sideStartingPoint, &Route::backStartingPoint})
         QCOMPARE((route.*start)(1), QStringLiteral("Station"));
     QCOMPARE(route.backDestination(0), QStringLiteral("Парк"));
     QVERIFY(QString::fromUtf8(p->readAllStandardOutput()).contains("без координат 1"));
@@ -192,19 +193,19 @@ void TestGtfs::failures_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
     QTest::newRow("no route") << "" << QByteArray() << QStringList{"--route", "99"} << 1 << "99";
-    QTest::newRow("no pattern") << "" << QByteArray() << QStringList{"--route", "7", "--forward", "9"}
-                                << 1 << "варианта";
-    QTest::newRow("no language") << "" << QByteArray() << QStringList{"--route", "7", "--lang", "de"}
-                                 << 1 << "de";
-    QTest::newRow("column missing") << "stops.txt" << QByteArray("id,stop_name\n1,a\n")
-                                    << QStringList{"--route", "7"} << 2
-                                    << "stops.txt, строка 1: нет столбца stop_id";
+    QTest::newRow("no pattern") << "" << QByteArray()
+                                << QStringList{"--route", "7", "--forward", "9"} << 1 << "варианта";
+    QTest::newRow("no language") << "" << QByteArray()
+                                 << QStringList{"--route", "7", "--lang", "de"} << 1 << "de";
+    QTest::newRow("column missing")
+        << "stops.txt" << QByteArray("id,stop_name\n1,a\n") << QStringList{"--route", "7"} << 2
+        << "stops.txt, строка 1: нет столбца stop_id";
     QTest::newRow("file missing") << "trips.txt" << QByteArray() << QStringList{"--route", "7"} << 2
                                   << "trips.txt";
     QTest::newRow("not a zip") << "zip" << QByteArray("not a zip") << QStringList{"--route", "7"}
                                << 2 << "zip";
-    QTest::newRow("folder not empty") << "" << QByteArray() << QStringList{"--route", "7"} << 2
-                                      << "пустой";
+    QTest::newRow("folder not empty")
+        << "" << QByteArray() << QStringList{"--route", "7"} << 2 << "пустой";
 }
 
 void TestGtfs::failures()
