@@ -105,7 +105,7 @@ void CsvReader::split(int end)
             m_fields.push_back({i, e - i});
             i = e;
         }
-        if (i >= stop)
+        if (i >= stop || size() >= m_limit)
             break;
         ++i; // the comma
         if (i == stop) {

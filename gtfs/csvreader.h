@@ -16,6 +16,8 @@ class CsvReader
 public:
     explicit CsvReader(QIODevice *device);
 
+    // Fields after the first `count` are not split off (they read as empty).
+    void limitFields(int count) { m_limit = count; }
     // Reads the next record; false at the end of the file.
     bool next();
     int size() const { return int(m_fields.size()); }
@@ -53,5 +55,6 @@ private:
     qint64 m_nextLine = 1;
     bool m_eof = false;
     bool m_started = false;
+    int m_limit = 1 << 30;
     std::vector<Span> m_fields;
 };

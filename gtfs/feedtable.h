@@ -22,6 +22,8 @@ public:
               std::initializer_list<const char *> required, QString *error, bool optional = false);
     bool next() { return m_reader && m_reader->next(); }
     int column(const char *name) const { return m_columns.value(QByteArray(name), -1); }
+    // Only the first `count` fields of each row are wanted.
+    void limitFields(int count) { m_reader->limitFields(count); }
     std::string_view field(int column) const { return m_reader->field(column); }
     QString text(int column) const { return m_reader->text(column).trimmed(); }
     QString where(int column) const;

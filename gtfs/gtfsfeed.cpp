@@ -6,9 +6,7 @@
 #include <QSet>
 
 #include <algorithm>
-#include <deque>
 #include <string>
-#include <unordered_map>
 
 namespace {
 
@@ -45,29 +43,49 @@ bool parseCount(std::string_view v, int &value)
     return true;
 }
 
-// Ids looked up without a copy: the views point into strings that never move.
+// Ids looked up by their bytes without a copy: an open-addressed table of indices, which
+// stop_times.txt asks once per row.
 class IdIndex
 {
 public:
     int add(std::string_view id)
     {
-        const auto found = m_index.find(id);
-        if (found != m_index.end())
-            return found->second;
+        if ((m_ids.size() + 1) * 2 > m_slots.size())
+            grow();
+        size_t slot = probe(id);
+        if (m_slots[slot] >= 0)
+            return m_slots[slot];
         m_ids.emplace_back(id);
-        const int index = int(m_ids.size()) - 1;
-        m_index.emplace(m_ids.back(), index);
-        return index;
+        m_slots[slot] = int(m_ids.size()) - 1;
+        return m_slots[slot];
     }
-    int find(std::string_view id) const
-    {
-        const auto found = m_index.find(id);
-        return found == m_index.end() ? -1 : found->second;
-    }
+    int find(std::string_view id) const { return m_slots.empty() ? -1 : m_slots[probe(id)]; }
 
 private:
-    std::deque<std::string> m_ids;
-    std::unordered_map<std::string_view, int> m_index;
+    static size_t hash(std::string_view id)
+    {
+        size_t h = 14695981039346656037ull; // FNV-1a
+        for (char c : id)
+            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return h;
+    }
+    size_t probe(std::string_view id) const
+    {
+        const size_t mask = m_slots.size() - 1;
+        size_t slot = hash(id) & mask;
+        while (m_slots[slot] >= 0 && m_ids[size_t(m_slots[slot])] != id)
+            slot = (slot + 1) & mask;
+        return slot;
+    }
+    void grow()
+    {
+        m_slots.assign(qMax<size_t>(64, m_slots.size() * 2), -1);
+        for (size_t i = 0; i < m_ids.size(); ++i)
+            m_slots[probe(m_ids[i])] = int(i);
+    }
+
+    std::vector<std::string> m_ids;
+    std::vector<int> m_slots;
 };
 
 struct Trip
@@ -262,6 +280,7 @@ GtfsFeed::Result GtfsFeed::readTrips(const FeedSource &source, const Options &op
     const int tripCol2 = t.column("trip_id");
     const int stopCol = t.column("stop_id");
     const int seqCol = t.column("stop_sequence");
+    t.limitFields(qMax(tripCol2, qMax(stopCol, seqCol)) + 1);
     std::string lastTrip = "\x01";
     int trip = -1;
     qint64 rows = 0;
@@ -293,6 +312,8 @@ GtfsFeed::Result GtfsFeed::readTrips(const FeedSource &source, const Options &op
             skip(t.where(seqCol) + QStringLiteral(": неверный номер по порядку"));
             continue;
         }
+        if (tr.calls.empty())
+            tr.calls.reserve(32);
         tr.calls.emplace_back(sequence, stop);
     }
     if (options.progress && !options.progress(t.size(), t.size()))
