@@ -105,6 +105,13 @@ void GtfsFeed::skip(const QString &message)
         m_warnings.append(message);
 }
 
+bool GtfsFeed::usableId(const FeedTable &table, int column, bool emptyOrSeen)
+{
+    if (emptyOrSeen)
+        skip(table.where(column) + QStringLiteral(": пустой или повторный идентификатор"));
+    return !emptyOrSeen;
+}
+
 GtfsFeed::Result GtfsFeed::read(const QString &path, const Options &options)
 {
     *this = GtfsFeed();
@@ -146,10 +153,8 @@ bool GtfsFeed::readRoutes(const FeedSource &source, const QHash<QString, QString
     while (t.next()) {
         GtfsRoute r;
         r.id = t.text(id);
-        if (r.id.isEmpty() || seen.contains(r.id)) {
-            skip(t.where(id) + QStringLiteral(": пустой или повторный route_id"));
+        if (!usableId(t, id, r.id.isEmpty() || seen.contains(r.id)))
             continue;
-        }
         seen.insert(r.id);
         r.shortName = t.text(shortName);
         r.longName = t.text(longName);
@@ -177,10 +182,8 @@ bool GtfsFeed::readStops(const FeedSource &source)
     while (t.next()) {
         GtfsStop s;
         s.id = t.text(id);
-        if (s.id.isEmpty() || m_stopIndex.contains(s.id)) {
-            skip(t.where(id) + QStringLiteral(": пустой или повторный stop_id"));
+        if (!usableId(t, id, s.id.isEmpty() || m_stopIndex.contains(s.id)))
             continue;
-        }
         s.name = t.text(name);
         const QString latText = t.text(lat);
         const QString lonText = t.text(lon);
@@ -258,10 +261,8 @@ GtfsFeed::Result GtfsFeed::readTrips(const FeedSource &source, const Options &op
             continue;
         }
         const std::string_view id = trimmed(t.field(tripCol));
-        if (id.empty() || tripIds.find(id) >= 0) {
-            skip(t.where(tripCol) + QStringLiteral(": пустой или повторный trip_id"));
+        if (!usableId(t, tripCol, id.empty() || tripIds.find(id) >= 0))
             continue;
-        }
         tripIds.add(id);
         int direction = 0;
         if (!parseCount(t.field(directionCol), direction) || direction > 1)

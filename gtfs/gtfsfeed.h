@@ -11,6 +11,7 @@
 #include <functional>
 
 class FeedSource;
+class FeedTable;
 
 struct GtfsRoute
 {
@@ -93,6 +94,8 @@ private:
     Result readTrips(const FeedSource &source, const Options &options);
     QString translated(int stop, const QString &lang) const;
     void skip(const QString &message);
+    // False (and the row counted as skipped) for an id that is empty or seen before.
+    bool usableId(const FeedTable &table, int column, bool emptyOrSeen);
 
     QString m_error;
     QVector<GtfsRoute> m_routes;
