@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QTabBar>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -149,8 +150,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         openRouteFolder(path);
         return currentForm.data();
     });
-    ui->toolBar->insertActions(ui->aboutAction, {gtfs->importAction(), gtfs->coordinatesAction()});
-    ui->toolBar->insertSeparator(ui->aboutAction);
+    // A toolbar of their own: the main one keeps its fixed set.
+    QToolBar *gtfsBar = addToolBar(QStringLiteral("Расписание GTFS"));
+    gtfsBar->setObjectName(QStringLiteral("gtfsToolBar"));
+    gtfsBar->addActions({gtfs->importAction(), gtfs->coordinatesAction()});
 
     const QStringList recent = readRecentFolders();
     if (!recent.isEmpty())
