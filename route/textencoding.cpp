@@ -1,8 +1,10 @@
 #include "textencoding.h"
 
+#include "platformfiles.h"
 #include "station.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextCodec>
 
 #include <cstring>
@@ -345,8 +347,9 @@ QByteArray nextKeyValue(const QByteArray &line, int &pos, QByteArray &value)
 
 QByteArray readFileHead(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    // A pipe or a device in place of a text file is not opened: it could block or never end.
+    QFile file;
+    if (!QFileInfo::exists(path) || !platformfiles::openPlainFile(file, path, nullptr))
         return QByteArray();
     return file.read(headSize);
 }
