@@ -5,6 +5,7 @@
 #include "coordfile.h"
 #include "routefilereader.h"
 #include "routefilewriter.h"
+#include "savejournal.h"
 #include "scriptfile.h"
 #include "sidefile.h"
 #include "stationfile.h"
@@ -73,14 +74,18 @@ const FileFormat fileFormats[] = {
 // set; the side names need the words of script.txt; the ad list needs its folder.
 const int loadOrder[] = {0, 3, 4, 2, 1, 5};
 
-// Reads the folder at route.path() with `fetch(route, name, bytes)` giving each file's bytes.
+// Reads the folder at route.path() with `fetch(route, name, bytes)` giving each file's bytes
+// and whether it was read, missing or refused. A refused file stops the load: saving defaults
+// in its place would destroy it.
 template <typename Fetch> bool loadWith(Route &route, Fetch fetch)
 {
     for (int i : loadOrder) {
         const FileFormat &f = fileFormats[i];
         QByteArray bytes;
-        const bool found = fetch(route, QLatin1String(f.name), bytes);
-        if (!f.parse(route, found ? &bytes : nullptr) && i == 0)
+        const RouteFileReader::ReadStatus status = fetch(route, QLatin1String(f.name), bytes);
+        if (status == RouteFileReader::Refused)
+            return false;
+        if (!f.parse(route, status == RouteFileReader::Read ? &bytes : nullptr) && i == 0)
             return false;
     }
     return true;
@@ -108,11 +113,20 @@ bool Route::load(const QString &path)
     if (!m_path.isEmpty() || path.isEmpty())
         return false;
     m_path = QDir::cleanPath(path);
+    m_loadError.clear();
+    m_recovery = SaveJournal::recover(m_path);
     const bool loaded =
-        loadWith(*this, [](const Route &route, const QString &name, QByteArray &bytes) {
+        loadWith(*this, [this](const Route &route, const QString &name, QByteArray &bytes) {
             const QString folder = folderOf(route, name);
-            return !folder.isEmpty() &&
-                   RouteFileReader::readAll(folder + QLatin1Char('/') + name, bytes);
+            if (folder.isEmpty())
+                return RouteFileReader::Missing;
+            const QString file = folder + QLatin1Char('/') + name;
+            QString why;
+            const auto status =
+                RouteFileReader::read(file, RouteFileReader::sizeLimit(name), bytes, &why);
+            if (status == RouteFileReader::Refused)
+                m_loadError = QDir::toNativeSeparators(file) + QStringLiteral(": ") + why;
+            return status;
         });
     if (!loaded)
         m_path.clear();
@@ -128,7 +142,7 @@ bool Route::loadFiles(const QString &path, const FileMap &files)
         loadWith(*this, [&files](const Route &, const QString &name, QByteArray &bytes) {
             const auto it = files.constFind(name);
             bytes = it == files.constEnd() ? QByteArray() : *it;
-            return it != files.constEnd();
+            return it != files.constEnd() ? RouteFileReader::Read : RouteFileReader::Missing;
         });
     if (!loaded)
         m_path.clear();
@@ -143,7 +157,7 @@ Route::FileMap Route::fileBytes() const
     return files;
 }
 
-bool Route::save()
+bool Route::save(QString *why)
 {
     if (m_path.isEmpty())
         return false;
@@ -156,7 +170,7 @@ bool Route::save()
             continue;
         targets.append({folder, folder + QLatin1Char('/') + name, f.format(*this)});
     }
-    return RouteFileWriter::saveAll(targets);
+    return RouteFileWriter::saveAll(targets, why);
 }
 
 bool Route::newRoute(const QString &path)
