@@ -218,6 +218,15 @@ bool RouteFileWriter::saveAll(const QVector<Target> &targets, QString *why)
             return false;
         }
     }
+    QStringList folders;
+    for (const SaveJournal::Entry &e : qAsConst(entries)) {
+        const QString folder = QFileInfo(e.path).absolutePath();
+        if (!folders.contains(folder))
+            folders << folder;
+    }
+    // The temporary files' names on the disk too, before the list says they are all there.
+    for (const QString &folder : qAsConst(folders))
+        platformfiles::syncFolder(folder);
     if (!journal.markComplete(why)) {
         journal.rollBack();
         return false;
@@ -232,14 +241,9 @@ bool RouteFileWriter::saveAll(const QVector<Target> &targets, QString *why)
         }
         step("rename");
     }
-    QStringList folders;
-    for (const SaveJournal::Entry &e : qAsConst(entries)) {
-        const QString folder = QFileInfo(e.path).absolutePath();
-        if (!folders.contains(folder)) {
-            folders << folder;
-            platformfiles::syncFolder(folder);
-            step("sync folder");
-        }
+    for (const QString &folder : qAsConst(folders)) {
+        platformfiles::syncFolder(folder);
+        step("sync folder");
     }
     journal.end();
     step("end");
