@@ -1,5 +1,6 @@
 #include "checkcommand.h"
 
+#include "editorini.h"
 #include "fronttablotype.h"
 #include "gtfscommand.h"
 #include "route.h"
@@ -94,13 +95,24 @@ int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStrea
     for (const QString &folder : folders) {
         const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
         Route route;
-        if (!QFileInfo(path).isDir() || !route.load(path)) {
+        QString why;
+        int models[3] = {};
+        const bool loaded = QFileInfo(path).isDir() && route.load(path) &&
+                            (EditorIni::read(path, models, &why) || why.isEmpty());
+        if (!loaded) {
+            if (why.isEmpty())
+                why = route.loadError();
             code = Unreadable;
-            if (json)
-                report.append(QJsonObject{{QStringLiteral("folder"), folder},
-                                          {QStringLiteral("readable"), false}});
-            else
+            if (json) {
+                QJsonObject unreadable{{QStringLiteral("folder"), folder},
+                                       {QStringLiteral("readable"), false}};
+                if (!why.isEmpty())
+                    unreadable.insert(QStringLiteral("error"), why);
+                report.append(unreadable);
+            } else if (why.isEmpty())
                 err << folder << QStringLiteral(": не удалось прочитать маршрут (нет ost.txt)\n");
+            else
+                err << folder << QStringLiteral(": не удалось прочитать маршрут: ") << why << '\n';
             continue;
         }
         // The models the editor would use: the folder's editor.ini, else the user's defaults.

@@ -291,7 +291,10 @@ void MainWindow::openRouteFolder(const QString &path)
         (form->*board.set)(storedFrontTabloType(board.board));
         connect(form, board.changed, this, board.store);
     }
-    form->openRoute(path);
+    if (!form->openRoute(path)) {
+        delete form;
+        return;
+    }
 
     const int index = ui->tabWidget->addTab(form, tabTitle(path));
     ui->tabWidget->setTabToolTip(index, path);

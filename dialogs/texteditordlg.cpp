@@ -1,11 +1,13 @@
 #include "texteditordlg.h"
 #include "ui_texteditordlg.h"
 
+#include "platformfiles.h"
+#include "routefilereader.h"
 #include "savechangesprompt.h"
 #include "textencoding.h"
 
 #include <QCloseEvent>
-#include <QFile>
+#include <QDir>
 #include <QMessageBox>
 #include <QSaveFile>
 
@@ -32,17 +34,20 @@ bool TextEditorDlg::openFile(const QString &path, QWidget *parent)
 bool TextEditorDlg::loadFile(const QString &path)
 {
     QByteArray bytes;
-    QFile file(path);
-    if (file.exists()) {
-        // Saving what could not be read would replace the file with an empty or cut one.
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-            QMessageBox::critical(this, tr("Текстовый редактор"),
-                                  tr("Ошибка чтения текстового файла!"));
-            return false;
-        }
+    QString why;
+    // Saving what could not be read would replace the file with an empty or cut one; a pipe or
+    // a device is not read at all.
+    if (RouteFileReader::read(path, RouteFileReader::sizeLimit(QString()), bytes, &why) ==
+        RouteFileReader::Refused) {
+        QMessageBox box(QMessageBox::Critical, tr("Текстовый редактор"),
+                        tr("Ошибка чтения текстового файла!"), QMessageBox::Ok, this);
+        box.setInformativeText(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why));
+        box.exec();
+        return false;
     }
+    // The file keeps the line ends it had (those of its first line); a new one gets LF.
+    const int lf = bytes.indexOf('\n');
+    m_crlf = lf > 0 && bytes.at(lf - 1) == '\r';
     ui->plainTextEdit->setPlainText(decodeBytes(bytes));
     ui->plainTextEdit->document()->setModified(false);
     // setPlainText announces a modification that it then takes back without a word.
@@ -55,13 +60,21 @@ bool TextEditorDlg::loadFile(const QString &path)
 
 bool TextEditorDlg::saveFile()
 {
-    const QByteArray bytes = ui->plainTextEdit->toPlainText().toUtf8();
+    QString text = ui->plainTextEdit->toPlainText();
+    if (m_crlf)
+        text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const QByteArray bytes = text.toUtf8();
     QSaveFile file(m_filePath);
-    const bool saved =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Synced before the commit: QSaveFile::commit() misses a failure of its own last flush (a
+    // full disk) and would put a cut file in place of the old one.
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                       platformfiles::syncFile(file) && file.commit();
     if (!saved) {
-        QMessageBox::critical(this, tr("Текстовый редактор"),
-                              tr("Ошибка сохранения текстового файла!"));
+        QMessageBox box(QMessageBox::Critical, tr("Текстовый редактор"),
+                        tr("Ошибка сохранения текстового файла!"), QMessageBox::Ok, this);
+        box.setInformativeText(
+            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_filePath), file.errorString()));
+        box.exec();
         return false;
     }
     ui->plainTextEdit->document()->setModified(false);

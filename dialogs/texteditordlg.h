@@ -7,7 +7,8 @@ class TextEditorDlg;
 }
 
 // Small modal plain-text editor for one announcement or ad text file. The file is written
-// directly on save, as UTF-8, whatever encoding it had; it is no part of the route's undo.
+// directly on save, as UTF-8 with the line ends it had, whatever encoding it had; it is no part
+// of the route's undo.
 class TextEditorDlg : public QDialog
 {
     Q_OBJECT
@@ -45,4 +46,6 @@ private:
     Ui::TextEditorDlg *ui;
     QString m_filePath;
     bool m_saved = false;
+    // Lines end in CR LF in the file.
+    bool m_crlf = false;
 };

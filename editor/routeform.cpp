@@ -257,10 +257,32 @@ int RouteForm::selectedLang(LangGroup group) const
 
 // --- Opening, saving, closing -----------------------------------------------
 
-void RouteForm::openRoute(const QString &path)
+bool RouteForm::openRoute(const QString &path)
 {
-    if (!m_route.load(path))
-        m_route.newRoute(path);
+    QString why;
+    if (!m_route.load(path)) {
+        why = m_route.loadError();
+        if (why.isEmpty())
+            m_route.newRoute(path);
+    }
+    // A file that is there but cannot be read must not be replaced by defaults on saving.
+    const bool iniRead = why.isEmpty() && readEditorIni(&why);
+    if (!why.isEmpty()) {
+        QMessageBox box(QMessageBox::Critical, tr("Приложение"),
+                        tr("Маршрут не открыт: файл не удалось прочитать."), QMessageBox::Ok, this);
+        box.setInformativeText(why);
+        box.exec();
+        return false;
+    }
+    if (m_route.recovery() != SaveJournal::NothingPending) {
+        QMessageBox box(QMessageBox::Information, tr("Приложение"),
+                        m_route.recovery() == SaveJournal::Completed
+                            ? tr("Прошлое сохранение маршрута было прервано и теперь завершено.")
+                            : tr("Прошлое сохранение маршрута было прервано; файлы остались "
+                                 "прежними."),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
 
     std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
     m_currentStation = -1;
@@ -288,7 +310,7 @@ void RouteForm::openRoute(const QString &path)
 
     m_fileLists->watch();
 
-    if (!readEditorIni())
+    if (!iniRead)
         writeEditorIni();
 
     for (int board = FrontBoard; board <= BackBoard; ++board)
@@ -296,6 +318,7 @@ void RouteForm::openRoute(const QString &path)
     updateFrontTablo();
     updateSideTablo();
     updateBackTablo();
+    return true;
 }
 
 void RouteForm::fillControls()
@@ -481,13 +504,15 @@ void RouteForm::clearFocusedWidget()
 bool RouteForm::saveRoute()
 {
     clearFocusedWidget();
-    const bool saved = m_route.save();
+    QString why;
+    const bool saved = m_route.save(&why);
     if (saved) {
         setCanSave(false);
         m_undoStack->setClean();
     } else {
         QMessageBox box(QMessageBox::Critical, tr("Приложение"), tr("Ошибка сохранения маршрута!"),
                         QMessageBox::Ok, this);
+        box.setInformativeText(why);
         box.exec();
     }
     return saved;
@@ -663,10 +688,10 @@ void RouteForm::showBackTabloMenu()
     showTabloMenu(BackBoard);
 }
 
-bool RouteForm::readEditorIni()
+bool RouteForm::readEditorIni(QString *why)
 {
     int types[3] = {m_tabloType[FrontBoard], m_tabloType[SideBoard], m_tabloType[BackBoard]};
-    if (!EditorIni::read(m_route.path(), types))
+    if (!EditorIni::read(m_route.path(), types, why))
         return false;
     for (int board = FrontBoard; board <= BackBoard; ++board)
         m_tabloType[board] = FrontTabloType(types[board]);

@@ -125,7 +125,8 @@ public:
     void setLangCount(int n);
     void selectLang(LangGroup group, int lang);
 
-    bool readEditorIni();
+    // False when editor.ini is missing or, with `why` set, cannot be read.
+    bool readEditorIni(QString *why = nullptr);
     bool writeEditorIni();
 
     // The board-model menu, not yet shown: checkable actions carrying their model.
@@ -205,7 +206,8 @@ signals:
     void backTabloTypeChanged(FrontTabloType tabloType);
 
 public slots:
-    void openRoute(const QString &path);
+    // False (after saying which file could not be read) when the folder is not opened.
+    bool openRoute(const QString &path);
     bool saveRoute();
     void closeRoute();
     void undo();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QUrl>
@@ -30,6 +31,14 @@ void SoundPreview::load(const QString &path)
     if (!m_player)
         createPlayer();
     m_player->stop();
+    // A pipe or a device named like a sound would keep the player waiting or reading forever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        m_player->setMedia(QMediaContent());
+        m_ui.nameLabel->setText(info.fileName());
+        m_ui.errorLabel->setText(tr("Ошибка открытия файла!"));
+        return;
+    }
     m_player->setMedia(QUrl::fromLocalFile(path));
 }
 

@@ -3,6 +3,8 @@
 #include "routefilereader.h"
 #include "routefilewriter.h"
 
+#include <QDir>
+
 namespace {
 
 QString fileOf(const QString &folder)
@@ -17,10 +19,18 @@ bool isBoardModel(int value)
 
 } // namespace
 
-bool EditorIni::read(const QString &folder, int types[3])
+bool EditorIni::read(const QString &folder, int types[3], QString *why)
 {
+    if (folder.isEmpty())
+        return false;
     QByteArray content;
-    if (folder.isEmpty() || !RouteFileReader::readAll(fileOf(folder), content))
+    const QString file = fileOf(folder);
+    QString reason;
+    const auto status = RouteFileReader::read(
+        file, RouteFileReader::sizeLimit(QStringLiteral("editor.ini")), content, &reason);
+    if (status == RouteFileReader::Refused && why)
+        *why = QDir::toNativeSeparators(file) + QStringLiteral(": ") + reason;
+    if (status != RouteFileReader::Read)
         return false;
     parse(content, types, isBoardModel);
     return true;

@@ -15,9 +15,9 @@ public:
     static constexpr BoardId Back = BackBoard;
 
     // Reads the models of folder/editor.ini into types (front, side, back); values
-    // outside 0..6 and unknown keys leave their entry alone. False when the file
-    // cannot be opened.
-    static bool read(const QString &folder, int types[3]);
+    // outside 0..6 and unknown keys leave their entry alone. False when the file is missing
+    // or cannot be read; then `why` gets "path: reason" when it exists.
+    static bool read(const QString &folder, int types[3], QString *why = nullptr);
     // Replaces folder/editor.ini with the three models; false when that failed.
     static bool write(const QString &folder, const int types[3]);
 

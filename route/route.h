@@ -1,6 +1,7 @@
 // The in-memory image of one route folder.
 #pragma once
 
+#include "savejournal.h"
 #include "station.h"
 
 #include <QByteArray>
@@ -69,8 +70,14 @@ public:
     // save replaces all files or none, and never writes through a link leading out of the
     // route folder (or, for rscript.txt, out of the ad folder).
     bool load(const QString &path);
-    bool save();
+    // `why` names the file that could not be written and gives the system's reason.
+    bool save(QString *why = nullptr);
     bool newRoute(const QString &path);
+    // After a failed load: the file that exists but could not be read (or was refused) and
+    // why, as "path: reason"; empty when ost.txt is simply missing (a new route).
+    QString loadError() const { return m_loadError; }
+    // What load found of an interrupted save and did with it.
+    SaveJournal::Outcome recovery() const { return m_recovery; }
 
     // The files of a route folder in memory, by name: "ost.txt", "coord.txt", "sidetab.txt",
     // "script.txt", "backtab.txt" and "rscript.txt" (of the ad folder). A missing name is a
@@ -168,6 +175,8 @@ private:
     QString m_nextWord[2];
     QStringList m_adTextFiles;
     int m_brCodes[2] = {1, 1};
+    QString m_loadError;
+    SaveJournal::Outcome m_recovery = SaveJournal::NothingPending;
 };
 
 #undef ROUTE_FIELD

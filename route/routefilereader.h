@@ -13,9 +13,22 @@ public:
     explicit RouteFileReader(const QString &path);
     // Lines of content already in memory.
     static RouteFileReader fromBytes(const QByteArray &bytes);
-    // The whole file; false (and empty bytes) when it cannot be opened. Every route file is
-    // read through here.
+    // The whole file; false (and empty bytes) when it is missing or refused as read() says.
     static bool readAll(const QString &path, QByteArray &bytes);
+
+    enum ReadStatus
+    {
+        Read,
+        Missing,
+        Refused,
+    };
+    // The whole file when it is a plain file of at most `limit` bytes. A pipe, device, socket
+    // or directory is refused without waiting, and so is a larger file, before anything is
+    // read from it. `why` gets the reason of a refusal. Every route file is read through here.
+    static ReadStatus read(const QString &path, qint64 limit, QByteArray &bytes,
+                           QString *why = nullptr);
+    // The largest file of this name that is read, by the file's kind.
+    static qint64 sizeLimit(const QString &fileName);
 
     bool isOpen() const { return m_open; }
     // True once every line has been read; a blank line in the file is not the end.

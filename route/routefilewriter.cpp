@@ -1,17 +1,16 @@
 #include "routefilewriter.h"
 
+#include "platformfiles.h"
+#include "savejournal.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <memory>
-#include <vector>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 RouteFileWriter::RouteFileWriter(bool withBom)
 {
@@ -118,9 +117,9 @@ void RouteFileWriter::appendDegrees(QByteArray &out, double degrees)
         out.remove(start, 1);
 }
 
-bool RouteFileWriter::save(const QString &path, const QByteArray &content)
+bool RouteFileWriter::save(const QString &path, const QByteArray &content, QString *why)
 {
-    return saveAll({{QFileInfo(path).absolutePath(), path, content}});
+    return saveAll({{QFileInfo(path).absolutePath(), path, content}}, why);
 }
 
 bool RouteFileWriter::staysInside(const QString &folder, const QString &path)
@@ -134,32 +133,136 @@ bool RouteFileWriter::staysInside(const QString &folder, const QString &path)
     return !target.isEmpty() && !base.isEmpty() && target.startsWith(base + QLatin1Char('/'));
 }
 
-bool RouteFileWriter::saveAll(const QVector<Target> &targets)
+void (*RouteFileWriter::stepHook)(const char *step) = nullptr;
+
+namespace {
+
+void step(const char *name)
+{
+    if (RouteFileWriter::stepHook)
+        RouteFileWriter::stepHook(name);
+}
+
+QString failure(const QString &path, const QString &why)
+{
+    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+}
+
+// The file that writing through `path` replaces: a link inside the folder is written through.
+QString writtenPath(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.canonicalFilePath() : path;
+}
+
+// What stands in the way of replacing `path`; empty when nothing does.
+QString obstacle(const RouteFileWriter::Target &t)
+{
+    if (!RouteFileWriter::staysInside(t.folder, t.path))
+        return QCoreApplication::translate("RouteFiles", "ссылка ведёт за пределы папки");
+    const QFileInfo info(writtenPath(t.path));
+    if (info.exists() && !info.isFile())
+        return platformfiles::notPlainReason();
+    if (info.exists() && !info.isWritable())
+        return QCoreApplication::translate("RouteFiles", "файл только для чтения");
+    return QString();
+}
+
+bool writeTemp(const QString &temp, const QString &path, const QByteArray &content, QString *why)
+{
+    QFile file(temp);
+    // Flushed and synced: a full disk shows here, before any rename, and not as a cut file.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                   file.write(content) == content.size();
+    step("write");
+    written = written && platformfiles::syncFile(file);
+    if (written && QFileInfo::exists(path))
+        file.setPermissions(QFile::permissions(path));
+    if (!written && why)
+        *why = failure(temp, file.errorString());
+    step("sync");
+    return written;
+}
+
+} // namespace
+
+bool RouteFileWriter::saveAll(const QVector<Target> &targets, QString *why)
 {
     for (const Target &t : targets) {
-        if (!staysInside(t.folder, t.path))
+        const QString reason = obstacle(t);
+        if (!reason.isEmpty()) {
+            if (why)
+                *why = failure(t.path, reason);
             return false;
+        }
     }
-    // Files not committed are discarded with their temporary files when this goes.
-    std::vector<std::unique_ptr<QSaveFile>> files;
+    if (targets.isEmpty())
+        return true;
+    if (targets.size() == 1)
+        return saveOne(targets.first(), why);
+
+    QVector<SaveJournal::Entry> entries;
     for (const Target &t : targets) {
-        files.push_back(std::make_unique<QSaveFile>(t.path));
-        QSaveFile &file = *files.back();
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        // Flushed here because QSaveFile::commit() misses a failure of its own final flush (a
-        // full disk) and would replace the old file with a truncated one.
-        if (file.write(t.content) != t.content.size() || !file.flush())
-            return false;
-#ifdef Q_OS_UNIX
-        // On disk before any rename, so that a full disk shows here and not half-way through.
-        if (::fsync(file.handle()) != 0)
-            return false;
-#endif
+        const QString path = writtenPath(t.path);
+        entries.append({SaveJournal::tempPathOf(path), path});
     }
-    for (auto &file : files) {
-        if (!file->commit())
-            return false;
+    SaveJournal journal(targets.first().folder);
+    if (!journal.begin(entries, why)) {
+        journal.rollBack();
+        return false;
     }
+    step("journal");
+    for (int i = 0; i < targets.size(); ++i) {
+        if (!writeTemp(entries.at(i).temp, entries.at(i).path, targets.at(i).content, why)) {
+            journal.rollBack();
+            return false;
+        }
+    }
+    QStringList folders;
+    for (const SaveJournal::Entry &e : qAsConst(entries)) {
+        const QString folder = QFileInfo(e.path).absolutePath();
+        if (!folders.contains(folder))
+            folders << folder;
+    }
+    // The temporary files' names on the disk too, before the list says they are all there.
+    for (const QString &folder : qAsConst(folders))
+        platformfiles::syncFolder(folder);
+    if (!journal.markComplete(why)) {
+        journal.rollBack();
+        return false;
+    }
+    step("complete");
+    // Back to back; from here a failure is finished when the folder is next opened.
+    for (const SaveJournal::Entry &e : qAsConst(entries)) {
+        if (!platformfiles::replaceFile(e.temp, e.path, why)) {
+            if (why)
+                *why = failure(e.path, *why);
+            return false;
+        }
+        step("rename");
+    }
+    for (const QString &folder : qAsConst(folders)) {
+        platformfiles::syncFolder(folder);
+        step("sync folder");
+    }
+    journal.end();
+    step("end");
+    return true;
+}
+
+bool RouteFileWriter::saveOne(const Target &t, QString *why)
+{
+    QSaveFile file(t.path);
+    // Synced here because QSaveFile::commit() misses a failure of its own final flush (a full
+    // disk) and would replace the old file with a truncated one.
+    const bool saved = file.open(QIODevice::WriteOnly) &&
+                       file.write(t.content) == t.content.size() && platformfiles::syncFile(file) &&
+                       file.commit();
+    if (!saved) {
+        if (why)
+            *why = failure(t.path, file.errorString());
+        return false;
+    }
+    platformfiles::syncFolder(QFileInfo(writtenPath(t.path)).absolutePath());
     return true;
 }

@@ -59,8 +59,9 @@ public:
     // "0.00000", and the next save would differ.
     static QByteArray degreesText(double degrees);
     static void appendDegrees(QByteArray &out, double degrees);
-    // Replaces the file at path with finished content, like commit().
-    static bool save(const QString &path, const QByteArray &content);
+    // Replaces the file at path with finished content, like commit(); `why` names the file
+    // and gives the system's reason when it fails.
+    static bool save(const QString &path, const QByteArray &content, QString *why = nullptr);
 
     // One file of a set saved together; `folder` is the folder it must not leave.
     struct Target
@@ -69,13 +70,21 @@ public:
         QString path;
         QByteArray content;
     };
-    // Replaces all files or none: each is written in full to a temporary file beside it first,
-    // and only when all were written are they renamed into place. A file that is a link to
-    // somewhere outside its folder is refused. False on any failure; no temporary file stays.
-    static bool saveAll(const QVector<Target> &targets);
+    // Replaces all files or none, even when the program is stopped half-way: each is written
+    // in full to a temporary file beside it and synced, a SaveJournal in the first target's
+    // folder records the renames, they follow back to back and the folders are synced after
+    // them. A file that is a link to somewhere outside its folder, or that is not a plain file,
+    // is refused. False on any failure, with the file and the reason in `why`; no temporary
+    // file stays.
+    static bool saveAll(const QVector<Target> &targets, QString *why = nullptr);
     // Whether writing through `path` stays inside `folder` (a link may point elsewhere).
     static bool staysInside(const QString &folder, const QString &path);
 
+    // Called at each step of saveAll (after each write, sync and rename): tests stop there.
+    static void (*stepHook)(const char *step);
+
 private:
+    static bool saveOne(const Target &target, QString *why);
+
     QByteArray m_data;
 };

@@ -6,6 +6,7 @@
 #include "route.h"
 #include "routefilereader.h"
 #include "routefilewriter.h"
+#include "savejournal.h"
 #include "scriptfile.h"
 #include "sidefile.h"
 #include "stationfile.h"
@@ -20,24 +21,38 @@ bool parseRouteAdScript(Route &route, const QByteArray *bytes)
     return parseAdScript(route.adTextFiles(), bytes);
 }
 
-// Reads the folder at route.path() with `fetch(route, file, bytes)` giving each file's bytes.
+// Reads the folder at route.path() with `fetch(route, file, bytes)` giving each file's bytes
+// and whether it was read, missing or refused. A refused file stops the load: saving defaults
+// in its place would destroy it.
 template <typename Fetch> bool loadWith(Route &route, Fetch fetch)
 {
     for (RouteFile file : routeFileLoadOrder) {
         QByteArray bytes;
-        const bool found = fetch(route, file, bytes);
-        if (!routeFileFormat(file).parse(route, found ? &bytes : nullptr) &&
+        const RouteFileReader::ReadStatus status = fetch(route, file, bytes);
+        if (status == RouteFileReader::Refused)
+            return false;
+        if (!routeFileFormat(file).parse(route,
+                                         status == RouteFileReader::Read ? &bytes : nullptr) &&
             file == RouteFile::Station)
             return false;
     }
     return true;
 }
 
-bool fetchFile(const Route &route, RouteFile file, QByteArray &bytes)
+// The file's bytes; `why` gets "path: reason" when it is refused.
+RouteFileReader::ReadStatus fetchFile(const Route &route, RouteFile file, QByteArray &bytes,
+                                      QString *why = nullptr)
 {
     const QString folder = routeFileFolder(route, file);
-    return !folder.isEmpty() &&
-           RouteFileReader::readAll(folder + QLatin1Char('/') + routeFileName(file), bytes);
+    if (folder.isEmpty())
+        return RouteFileReader::Missing;
+    const QString path = folder + QLatin1Char('/') + routeFileName(file);
+    QString reason;
+    const auto status = RouteFileReader::read(path, RouteFileReader::sizeLimit(routeFileName(file)),
+                                              bytes, &reason);
+    if (status == RouteFileReader::Refused && why)
+        *why = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+    return status;
 }
 
 // What writing the file means: false when there is nothing to write.
@@ -96,7 +111,7 @@ QString routeFileFolder(const Route &route, RouteFile file)
 bool readRouteFile(Route &route, RouteFile file)
 {
     QByteArray bytes;
-    const bool found = fetchFile(route, file, bytes);
+    const bool found = fetchFile(route, file, bytes) == RouteFileReader::Read;
     return routeFileFormat(file).parse(route, found ? &bytes : nullptr);
 }
 
@@ -174,7 +189,13 @@ bool Route::load(const QString &path)
     if (!m_path.isEmpty() || path.isEmpty())
         return false;
     m_path = QDir::cleanPath(path);
-    const bool loaded = loadWith(*this, fetchFile);
+    m_loadError.clear();
+    // An interrupted save is finished or undone before anything is read.
+    m_recovery = SaveJournal::recover(m_path);
+    const bool loaded =
+        loadWith(*this, [this](const Route &route, RouteFile file, QByteArray &bytes) {
+            return fetchFile(route, file, bytes, &m_loadError);
+        });
     if (!loaded)
         m_path.clear();
     return loaded;
@@ -188,7 +209,7 @@ bool Route::loadFiles(const QString &path, const FileMap &files)
     const bool loaded = loadWith(*this, [&files](const Route &, RouteFile file, QByteArray &bytes) {
         const auto it = files.constFind(routeFileName(file));
         bytes = it == files.constEnd() ? QByteArray() : *it;
-        return it != files.constEnd();
+        return it != files.constEnd() ? RouteFileReader::Read : RouteFileReader::Missing;
     });
     if (!loaded)
         m_path.clear();
@@ -203,7 +224,7 @@ Route::FileMap Route::fileBytes() const
     return files;
 }
 
-bool Route::save()
+bool Route::save(QString *why)
 {
     if (m_path.isEmpty())
         return false;
@@ -213,5 +234,5 @@ bool Route::save()
         if (saveTarget(*this, f.file, target))
             targets.append(target);
     }
-    return RouteFileWriter::saveAll(targets);
+    return RouteFileWriter::saveAll(targets, why);
 }

@@ -47,26 +47,15 @@ bool mayReadAsFiles(const QString &name, const QString &next)
     return mentionsFileEnding(name) || mentionsFileEnding(next);
 }
 
-// The second-language line of a station as written, without its line end. A text whose last
-// word looks like a file name would read back as a files line: a final no-break space, trimmed
-// off on reading, keeps it a word.
+// The second-language line of a station as written, without its line end: no word of it
+// reads back as a file name, wherever it stands.
 void writeSecondNames(RouteFileWriter &out, const QString &name, const QString &next)
 {
-    const int start = out.data().size();
     out << indent;
-    writeTextPair(out, name, next);
-    if (mayReadAsFiles(name, next)) {
-        Station probe;
-        if (parseFileList(out.data().mid(start), &probe) > 0)
-            out << "\xC2\xA0";
-    }
-}
-
-QByteArray secondLanguageLine(const QString &name, const QString &next)
-{
-    RouteFileWriter out(false);
-    writeSecondNames(out, name, next);
-    return out.data();
+    if (mayReadAsFiles(name, next))
+        writeTextPair(out, withFileWordsKept(name), withFileWordsKept(next));
+    else
+        writeTextPair(out, name, next);
 }
 
 void readStationText(Route &route, Station *station, const QByteArray &line, int start)
@@ -180,13 +169,8 @@ bool parseStationFile(Route &route, const QByteArray *bytes)
                 QString name;
                 QString next;
                 readTextPair(line, 0, name, next);
-                // Taken as the line it will be written as: one whose line breaks, once written
-                // as blanks, join a quoted file name is a files line from then on.
-                if (!mayReadAsFiles(name, next) ||
-                    parseFileList(secondLanguageLine(name, next), station) == 0) {
-                    station->setName(1, std::move(name));
-                    station->setNextName(1, std::move(next));
-                }
+                station->setName(1, withoutFileWordMarks(name));
+                station->setNextName(1, withoutFileWordMarks(next));
             }
             nextLine();
         }

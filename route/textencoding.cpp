@@ -1,8 +1,10 @@
 #include "textencoding.h"
 
+#include "platformfiles.h"
 #include "station.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextCodec>
 
 #include <cstring>
@@ -208,6 +210,62 @@ bool mentionsFileEnding(const QString &text)
     return false;
 }
 
+namespace {
+
+const QChar noBreakSpace(0x00A0);
+
+// Whether the four characters before `end` are a file name ending.
+bool fileEndingBefore(const QString &text, int end)
+{
+    if (end < 4)
+        return false;
+    const QChar *const ending = text.constData() + end - 4;
+    return endingKind([ending](int i) { return ending[i].unicode(); }) != FileKindNone;
+}
+
+// Whether a word of a files line would end at `pos`; a no-break space counts, so that one
+// typed there is kept apart from the mark.
+bool wordEndsAt(const QString &text, int pos)
+{
+    if (pos >= text.size())
+        return true;
+    const QChar c = text.at(pos);
+    return c.unicode() <= 0x20 || c == QLatin1Char(',') || c == QLatin1Char('"') ||
+           c == noBreakSpace;
+}
+
+} // namespace
+
+QString withFileWordsKept(const QString &text)
+{
+    if (!mentionsFileEnding(text))
+        return text;
+    QString out;
+    out.reserve(text.size() + 4);
+    for (int i = 0; i <= text.size(); ++i) {
+        if (fileEndingBefore(text, i) && wordEndsAt(text, i))
+            out += noBreakSpace;
+        if (i < text.size())
+            out += text.at(i);
+    }
+    return out;
+}
+
+QString withoutFileWordMarks(const QString &text)
+{
+    if (!mentionsFileEnding(text))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const bool mark =
+            text.at(i) == noBreakSpace && fileEndingBefore(text, i) && wordEndsAt(text, i + 1);
+        if (!mark)
+            out += text.at(i);
+    }
+    return out;
+}
+
 bool plainDigits(const char *bytes, int length, qulonglong &value)
 {
     if (length <= 0 || length > 18)
@@ -345,8 +403,9 @@ QByteArray nextKeyValue(const QByteArray &line, int &pos, QByteArray &value)
 
 QByteArray readFileHead(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    // A pipe or a device in place of a text file is not opened: it could block or never end.
+    QFile file;
+    if (!QFileInfo::exists(path) || !platformfiles::openPlainFile(file, path, nullptr))
         return QByteArray();
     return file.read(headSize);
 }

@@ -38,6 +38,12 @@ QString decodeTrimmed(const char *bytes, int length);
 // only then can a line of it read as a files line.
 bool mentionsFileEnding(const QString &text);
 
+// A text kept from reading as file names in a line that may also be a files line: a no-break
+// space follows every word that ends in a file name ending. The boards have no glyph for it
+// and show nothing in its place. withoutFileWordMarks takes exactly those spaces away again.
+QString withFileWordsKept(const QString &text);
+QString withoutFileWordMarks(const QString &text);
+
 // FileKindSound for .wav/.mp3/.ape, FileKindText for .txt, any case; else FileKindNone.
 int fileKind(const QString &name);
 

@@ -115,6 +115,8 @@ public:
     };
     QList<Seen> prompts;
     QStringList otherBoxes;
+    // Their informative texts, where they have one.
+    QStringList otherDetails;
     QStringList pending;
 
 private:
@@ -125,6 +127,8 @@ private:
             return;
         if (box->windowTitle() != promptTitle) {
             otherBoxes.append(box->text());
+            if (!box->informativeText().isEmpty())
+                otherDetails.append(box->informativeText());
             if (QAbstractButton *first = box->buttons().value(0))
                 first->click();
             else

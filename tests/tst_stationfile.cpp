@@ -354,6 +354,46 @@ private slots:
         QCOMPARE(dump(route).section(QLatin1Char('\n'), 2), stations);
     }
 
+    // Second-language texts with words like file names come back as texts, and the files
+    // line keeps its bytes.
+    void fileWordsInSecondLanguage_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("line"); // as written, \xC2\xA0 the no-break space
+        QTest::newRow("first") << "a.wav see" << QByteArray("  a.wav\xC2\xA0 see");
+        QTest::newRow("in the middle") << "see a.wav now" << QByteArray("  see a.wav\xC2\xA0 now");
+        QTest::newRow("followed by a comma") << "a.wav, b" << QByteArray("  a.wav\xC2\xA0, b");
+        QTest::newRow("last") << "see A.MP3" << QByteArray("  see A.MP3\xC2\xA0");
+        QTest::newRow("quoted") << "say \"x.txt\" twice"
+                                << QByteArray("  say \"x.txt\xC2\xA0\" twice");
+        QTest::newRow("no-break space typed after it") << "a.wav\u00A0b"
+                                                       << QByteArray("  a.wav\xC2\xA0\xC2\xA0"
+                                                                     "b");
+        QTest::newRow("ending inside a word") << "x.wavy" << QByteArray("  x.wavy");
+    }
+    void fileWordsInSecondLanguage()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, line);
+        QTemporaryDir dir;
+        Route route;
+        route.setPath(dir.path());
+        Station *s = newStation(QStringLiteral("A"));
+        s->setName(1, text);
+        s->setSoundFiles({QStringLiteral("b.wav")});
+        route.insertStation(0, s);
+        QVERIFY(writeStationFile(route));
+        const QList<QByteArray> lines = ostOf(dir).split('\n');
+        QCOMPARE(lines.value(2), line + '\r');
+        QCOMPARE(lines.value(3), QByteArray("  b.wav\r"));
+        Route again;
+        again.setPath(dir.path());
+        QVERIFY(readStationFile(again));
+        QCOMPARE(again.station(0)->name(1), text);
+        QCOMPARE(again.station(0)->soundFiles(), QStringList{"b.wav"});
+        QCOMPARE(stationFileBytes(again), ostOf(dir));
+    }
+
     void missingFileChangesNothingElse()
     {
         QTemporaryDir dir;
@@ -401,6 +441,10 @@ private slots:
         QTest::newRow("binary garbage") << garbage << -1;
         QTest::newRow("1 MB header line") << QByteArray(1 << 20, 'x') << 0;
         QTest::newRow("1 MB station line") << "1\r\n1 " + QByteArray(1 << 20, '\xE0') << 1;
+        QTest::newRow("second-language file words, no-break spaces typed")
+            << QByteArray(
+                   "1\r\n1 A\r\n  see a.wav\xC2\xA0 now, \"b.txt\xC2\xA0\xC2\xA0\"\r\n  c.wav\r\n")
+            << 1;
         QTest::newRow("1 MB files line") << "1\r\n1 A\r\n  " + QByteArray(1 << 20, '"') << 1;
     }
     void badInput()

@@ -1,3 +1,4 @@
+#include "filetestsupport.h"
 #include "resources.h"
 #include "testsupport.h"
 #include "texteditordlg.h"
@@ -55,6 +56,10 @@ private slots:
     void closing();
     void unreadableFileKept();
     void openFileRunsModally();
+    void lineEndsKept_data();
+    void lineEndsKept();
+    void fullDisk_data();
+    void fullDisk();
 
 private:
     QString file(const char *name) const { return m_dir->filePath(QLatin1String(name)); }
@@ -182,6 +187,56 @@ void TestTextEditorDlg::unreadableFileKept()
     QVERIFY(!TextEditorDlg::openFile(path, nullptr));
     QCOMPARE(boxes.otherBoxes, QStringList{"Ошибка чтения текстового файла!"});
     QVERIFY(QFileInfo(path).isDir());
+}
+
+void TestTextEditorDlg::lineEndsKept_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n!");
+    QTest::newRow("LF") << QByteArray("a\nb\n") << QByteArray("a\nb\n!");
+    QTest::newRow("one line") << QByteArray("a") << QByteArray("a!");
+}
+
+void TestTextEditorDlg::lineEndsKept()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(QByteArray, saved);
+    const QString path = file("ends.txt");
+    QVERIFY(testsupport::writeAll(path, old));
+    Editor e(path);
+    e.typeAtEnd(QStringLiteral("!"));
+    e.click("saveBtn");
+    QCOMPARE(testsupport::readAll(path), saved);
+}
+
+void TestTextEditorDlg::fullDisk_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("short text, held in the write buffer") << 100;
+    QTest::newRow("long text") << 100000;
+}
+
+// A file-size limit stands in for a full disk: the old file stays, the failure is said and
+// the text is still unsaved.
+void TestTextEditorDlg::fullDisk()
+{
+    QFETCH(int, size);
+    const QString path = file("full.txt");
+    const QByteArray old(size, 'a');
+    QVERIFY(testsupport::writeAll(path, old));
+    Editor e(path);
+    e.typeAtEnd(QStringLiteral("!"));
+    testsupport::BoxAnswerer boxes;
+    {
+        testsupport::FileSizeLimit limit(rlim_t(size / 2));
+        QVERIFY(!e.dlg.saveFile());
+    }
+    QCOMPARE(boxes.otherBoxes, QStringList{"Ошибка сохранения текстового файла!"});
+    QCOMPARE(testsupport::readAll(path), old);
+    QCOMPARE(e.buttons().left(1), QStringLiteral("s"));
+    QVERIFY(e.text()->document()->isModified());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"full.txt"});
 }
 
 // The way the file lists open a file: modal, returning once the user has closed it.

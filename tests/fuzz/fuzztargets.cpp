@@ -92,6 +92,17 @@ QString checkFolder(const Route::FileMap &files)
     Route second;
     if (!second.loadFiles(routePath, written))
         return QStringLiteral("saved folder not loaded");
+    // A second-language text comes back as that text, never as file names, and the files stay.
+    for (int i = 0; i < first.stationCount() && i < second.stationCount(); ++i) {
+        const Station &a = *first.station(i);
+        const Station &b = *second.station(i);
+        QString text = a.name(1);
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        if (b.name(1) != trimmedText(text) || b.soundFiles() != a.soundFiles() ||
+            b.textFiles() != a.textFiles())
+            return QStringLiteral("station %1 changed: ").arg(i + 1) + shown(a.name(1).toUtf8()) +
+                   QStringLiteral(" became ") + shown(b.name(1).toUtf8());
+    }
     const Route::FileMap again = second.fileBytes();
     for (auto it = written.cbegin(); it != written.cend(); ++it) {
         if (again.value(it.key()) != it.value())
