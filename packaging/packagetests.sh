@@ -17,8 +17,8 @@ app_id=ru.vantor.Tessaly
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; exit 1; }
+skip() { echo "SKIPPED: $*" >&2; exit 77; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
 need() { command -v "$1" >/dev/null || skip "$1 is not installed (package $2)"; }
 
 # Long options named in a text; man page sources write "-" as "\-".
@@ -31,6 +31,7 @@ install_root() {
 }
 
 deb_of() {
+    need dpkg-shlibdeps dpkg-dev # without it packaging_deb skipped too
     local debs=("$1"/tessaly_*.deb)
     [ -f "${debs[0]}" ] || fail "no package in $1 (packaging_deb failed?)"
     echo "${debs[0]}"
@@ -70,18 +71,18 @@ deb)
     need dpkg-shlibdeps dpkg-dev
     rm -rf "$2" && mkdir -p "$2"
     cpack -G DEB --config "$1/CPackConfig.cmake" -B "$2" || fail "cpack"
-    deb=$(deb_of "$2")
+    deb=$(deb_of "$2") || exit
     dpkg-deb --info "$deb"
     ;;
 lintian)
     need lintian lintian
-    deb=$(deb_of "$1")
+    deb=$(deb_of "$1") || exit
     lintian --tag-display-limit 0 --display-info "$deb" | tee "$scratch/lintian.txt"
     ! grep -q '^E:' "$scratch/lintian.txt" || fail "lintian reports errors"
     ;;
 unpacked)
     need dpkg dpkg
-    deb=$(deb_of "$1")
+    deb=$(deb_of "$1") || exit
     dpkg -x "$deb" "$scratch/root" || fail "dpkg -x"
     mkdir -p "$scratch/home"
     HOME="$scratch/home" "$scratch/root/usr/bin/tessaly" --check "$2"

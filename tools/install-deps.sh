@@ -14,6 +14,9 @@ packages=(
   # Cold-start benchmark: watches the first paint through the X Damage extension.
   libx11-dev libxdamage-dev
   xfonts-terminus xfonts-base xfonts-efont-unicode console-setup-linux pcf2bdf
+  # The Debian package and its checks: validators of the desktop entry, the AppStream
+  # metainfo and the package; dpkg-shlibdeps for its dependencies.
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 
 missing=()
