@@ -7,7 +7,7 @@ SCRATCH     := $(BUILD_RUN)/scratch
 BUILD_FUZZ  := build/fuzz
 FUZZ_SECONDS ?= 180
 
-.PHONY: deps run check bench bench-start build-run build-check build-fuzz fuzz format
+.PHONY: deps run check package bench bench-start build-run build-check build-fuzz fuzz format
 
 deps:
 	bash tools/install-deps.sh
@@ -28,6 +28,10 @@ run: build-run
 
 check: build-check
 	cd $(BUILD_CHECK) && ctest --output-on-failure
+
+# The Debian package tessaly_<version>_<arch>.deb, from the optimised build, in build/run.
+package: build-run
+	cmake --build $(BUILD_RUN) --target package
 
 # Speed figures: optimised build, no sanitizers.
 bench: build-run

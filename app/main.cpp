@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
@@ -39,6 +40,9 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     setIdentity();
+    // Desktops match the windows to the installed menu entry and show its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(TESSALY_APP_ID)));
 
     // Only Qt's own texts need translating; installed even when no file is found.
     QTranslator qtTranslator;

@@ -16,6 +16,9 @@ packages=(
   # GTFS feeds: zip archives read as streams (KArchive).
   libkf5archive-dev zip
   xfonts-terminus xfonts-base xfonts-efont-unicode console-setup-linux pcf2bdf
+  # The Debian package and its checks: validators of the desktop entry, the AppStream
+  # metainfo and the package; dpkg-shlibdeps for its dependencies.
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 
 missing=()
