@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "mappanel.h"
 #include "resources.h"
 #include "routecheckpanel.h"
 #include "routeform.h"
@@ -129,6 +130,25 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     addDockWidget(Qt::BottomDockWidgetArea, checkDock);
     checkDock->hide();
 
+    // The map follows the current route like the check; a button beside the tabs shows it.
+    mapDock = new QDockWidget(QStringLiteral("Карта"), this);
+    mapDock->setObjectName(QStringLiteral("mapDock"));
+    mapPanel = new MapPanel(mapDock);
+    mapDock->setWidget(mapPanel);
+    addDockWidget(Qt::RightDockWidgetArea, mapDock);
+    mapDock->hide();
+    QAction *mapAction = mapDock->toggleViewAction();
+    mapAction->setObjectName(QStringLiteral("mapAction"));
+    mapAction->setIcon(QIcon(QStringLiteral(":/icons/map.png")));
+    mapAction->setToolTip(QStringLiteral("Остановки маршрута на карте"));
+    mapAction->setShortcut(QKeySequence(Qt::Key_F8));
+    auto *mapButton = new QToolButton(this);
+    mapButton->setObjectName(QStringLiteral("mapButton"));
+    mapButton->setDefaultAction(mapAction);
+    mapButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    mapButton->setAutoRaise(true);
+    ui->tabWidget->setCornerWidget(mapButton, Qt::TopRightCorner);
+
     recentMenu = new QMenu(this);
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(recentMenu, &QMenu::aboutToShow, this, &MainWindow::onRecentMenuAboutToShow);
@@ -207,6 +227,7 @@ void MainWindow::on_tabWidget_currentChanged(int index)
     const bool rewire = form != currentForm;
     currentForm = form;
     checkPanel->setForm(form);
+    mapPanel->setForm(form);
     ui->checkAction->setEnabled(form != nullptr);
     if (!form) {
         ui->saveAction->setEnabled(false);

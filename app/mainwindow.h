@@ -13,6 +13,7 @@ class QAction;
 class QDockWidget;
 class QMenu;
 class QToolButton;
+class MapPanel;
 class RouteCheckPanel;
 class RouteForm;
 
@@ -35,6 +36,9 @@ public:
     // The dock with the findings of the route check, hidden until asked for.
     QDockWidget *routeCheckDock() const { return checkDock; }
     RouteCheckPanel *routeCheckPanel() const { return checkPanel; }
+    // The dock with the map of the current route.
+    QDockWidget *mapDockWidget() const { return mapDock; }
+    MapPanel *routeMapPanel() const { return mapPanel; }
 
     // At most this many folders are remembered.
     static constexpr int maxRecentFolders = 10;
@@ -70,4 +74,6 @@ private:
     QString lastPath;
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;
+    QDockWidget *mapDock = nullptr;
+    MapPanel *mapPanel = nullptr;
 };
