@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QtMath>
@@ -254,6 +254,43 @@ void MapView::drawMap(QPainter &painter, const MapViewport &view) const
     painter.restore();
 }
 
+void MapView::drawMark(QPainter &painter, const QPointF &centre, double radius, Mark kind) const
+{
+    auto draw = [kind](QPainter &p, const QPointF &c, double r) {
+        if (kind == OverlapMark) {
+            p.setPen(QPen(findingColor, 2));
+            p.drawLine(c + QPointF(-r, -r), c + QPointF(r, r));
+            p.drawLine(c + QPointF(-r, r), c + QPointF(r, -r));
+            return;
+        }
+        const bool point = kind == ForwardPoint || kind == BackPoint;
+        const QColor ink = kind == BackCircle || kind == BackPoint ? backColor : forwardColor;
+        QColor fill = point ? QColor(Qt::white) : ink;
+        if (!point)
+            fill.setAlpha(40);
+        p.setPen(QPen(point ? ink.darker(150) : ink, 1));
+        p.setBrush(fill);
+        p.drawEllipse(c, r, r);
+    };
+    // Vector output gets true shapes; pixels get a stamp drawn once per kind and size, many
+    // times faster than rasterising thousands of antialiased shapes.
+    const int r = qRound(radius);
+    if (painter.paintEngine()->type() != QPaintEngine::Raster || r > 256) {
+        draw(painter, centre, radius);
+        return;
+    }
+    QImage &stamp = m_stamps[(quint64(kind) << 32) | quint64(r)];
+    const double half = r + 1.5;
+    if (stamp.isNull()) {
+        stamp = QImage(2 * r + 3, 2 * r + 3, QImage::Format_ARGB32_Premultiplied);
+        stamp.fill(Qt::transparent);
+        QPainter p(&stamp);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p, QPointF(half, half), r);
+    }
+    painter.drawImage(QPoint(qRound(centre.x() - half), qRound(centre.y() - half)), stamp);
+}
+
 const QImage &MapView::tile(const TileAddress &address) const
 {
     const QString path = address.path(m_tileFolder);
@@ -333,9 +370,7 @@ void MapView::drawFindings(QPainter &painter, const MapViewport &view) const
             const QPointF mid = (view.toScreen(m_points.at(i - 1)) + p) / 2;
             if (!screen.contains(mid))
                 break;
-            painter.setPen(QPen(findingColor, 2));
-            painter.drawLine(mid + QPointF(-5, -5), mid + QPointF(5, 5));
-            painter.drawLine(mid + QPointF(-5, 5), mid + QPointF(5, -5));
+            drawMark(painter, mid, 5, OverlapMark);
             break;
         }
         }
@@ -345,22 +380,14 @@ void MapView::drawFindings(QPainter &painter, const MapViewport &view) const
 void MapView::drawStops(QPainter &painter, const MapViewport &view) const
 {
     const QRectF screen(QPointF(0, 0), view.size());
-    // Trigger circles first, one path per direction, so that overlaps do not darken.
-    QPainterPath circles[2];
+    // Trigger circles first, beneath the points and names.
     for (int i = 0; i < m_points.size(); ++i) {
-        if (!placed(i))
-            continue;
         const double r = m_radii.at(i) * view.scale();
+        if (!placed(i) || r < 1.0)
+            continue;
         const QPointF p = view.toScreen(m_points.at(i));
-        if (r >= 1.0 && screen.adjusted(-r, -r, r, r).contains(p))
-            circles[isBack(i)].addEllipse(p, r, r);
-    }
-    for (int d = 0; d < 2; ++d) {
-        QColor fill = d ? backColor : forwardColor;
-        fill.setAlpha(40);
-        painter.setPen(QPen(d ? backColor : forwardColor, 1));
-        painter.setBrush(fill);
-        painter.drawPath(circles[d]);
+        if (screen.adjusted(-r, -r, r, r).contains(p))
+            drawMark(painter, p, r, isBack(i) ? BackCircle : ForwardCircle);
     }
 
     LabelCells cells(view.size());
@@ -371,10 +398,13 @@ void MapView::drawStops(QPainter &painter, const MapViewport &view) const
             !current)
             return;
         const QColor ink = isBack(i) ? backColor : forwardColor;
-        painter.setPen(QPen(current ? Qt::black : ink.darker(150), current ? 2 : 1));
-        painter.setBrush(current ? currentColor : QColor(Qt::white));
-        painter.drawEllipse(p, current ? pointRadius * 1.75 : pointRadius,
-                            current ? pointRadius * 1.75 : pointRadius);
+        if (current) {
+            painter.setPen(QPen(Qt::black, 2));
+            painter.setBrush(currentColor);
+            painter.drawEllipse(p, pointRadius * 1.75, pointRadius * 1.75);
+        } else {
+            drawMark(painter, p, pointRadius, isBack(i) ? BackPoint : ForwardPoint);
+        }
         const QRectF box(p + QPointF(pointRadius + 3, -metrics.height() / 2.0),
                          QSizeF(m_labelWidths.at(i) + 4, metrics.height()));
         if (m_labels.at(i).isEmpty() || !(current || cells.take(box)))

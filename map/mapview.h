@@ -10,6 +10,7 @@
 
 #include <QCache>
 #include <QGeoCoordinate>
+#include <QHash>
 #include <QImage>
 #include <QVector>
 #include <QWidget>
@@ -74,6 +75,16 @@ private:
         StopDrag
     };
 
+    // The shapes drawn thousands of times.
+    enum Mark
+    {
+        ForwardCircle,
+        BackCircle,
+        ForwardPoint,
+        BackPoint,
+        OverlapMark
+    };
+
     bool placed(int station) const;
     bool isBack(int station) const;
     void drawBackground(QPainter &painter, const MapViewport &view) const;
@@ -81,6 +92,7 @@ private:
     void drawFindings(QPainter &painter, const MapViewport &view) const;
     void drawStops(QPainter &painter, const MapViewport &view) const;
     void drawScaleBar(QPainter &painter, const MapViewport &view) const;
+    void drawMark(QPainter &painter, const QPointF &centre, double radius, Mark kind) const;
     const QImage &tile(const TileAddress &address) const;
     QString toolTipAt(const QPointF &screen) const;
 
@@ -97,6 +109,7 @@ private:
     bool m_fitPending = true;
     QString m_tileFolder;
     mutable QCache<QString, QImage> m_tiles{512};
+    mutable QHash<quint64, QImage> m_stamps; // marks drawn once per kind and pixel radius
 
     Drag m_drag = NoDrag;
     bool m_moved = false;
