@@ -32,6 +32,7 @@ public:
     // As the coordinate field keeps it.
     static QGeoCoordinate rounded(const QGeoCoordinate &c);
     void setTileFolder(const QString &folder);
+    QSize sizeHint() const override { return QSize(560, 480); }
 
 public slots:
     void refresh();

@@ -405,8 +405,11 @@ void MapView::drawStops(QPainter &painter, const MapViewport &view) const
         } else {
             drawMark(painter, p, pointRadius, isBack(i) ? BackPoint : ForwardPoint);
         }
-        const QRectF box(p + QPointF(pointRadius + 3, -metrics.height() / 2.0),
-                         QSizeF(m_labelWidths.at(i) + 4, metrics.height()));
+        QRectF box(p + QPointF(pointRadius + 3, -metrics.height() / 2.0),
+                   QSizeF(m_labelWidths.at(i) + 4, metrics.height()));
+        // A name that would leave the map goes to the left of its stop.
+        if (box.right() > screen.right())
+            box.moveRight(p.x() - pointRadius - 3);
         if (m_labels.at(i).isEmpty() || !(current || cells.take(box)))
             return;
         painter.setPen(Qt::NoPen);
