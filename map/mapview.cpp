@@ -98,6 +98,8 @@ MapView::MapView(QWidget *parent) : QWidget(parent)
     setMouseTracking(false);
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_tiles = new TileCache(this);
+    connect(m_tiles, &TileCache::arrived, this, QOverload<>::of(&QWidget::update));
 }
 
 void MapView::setRoute(const Route *route)
@@ -192,7 +194,7 @@ MapViewport MapView::wholeRoute(const QSize &size) const
 void MapView::setTileFolder(const QString &folder)
 {
     m_tileFolder = folder;
-    m_tiles.clear();
+    m_tiles->clear();
     update();
 }
 
@@ -239,13 +241,13 @@ int MapView::stationAt(const QPointF &screen) const
 void MapView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    drawMap(painter, m_view);
+    drawMap(painter, m_view, false);
 }
 
-void MapView::drawMap(QPainter &painter, const MapViewport &view) const
+void MapView::drawMap(QPainter &painter, const MapViewport &view, bool complete) const
 {
     painter.save();
-    drawBackground(painter, view);
+    drawBackground(painter, view, complete);
     painter.setRenderHint(QPainter::Antialiasing);
     drawLines(painter, view);
     drawFindings(painter, view);
@@ -291,18 +293,7 @@ void MapView::drawMark(QPainter &painter, const QPointF &centre, double radius, 
     painter.drawImage(QPoint(qRound(centre.x() - half), qRound(centre.y() - half)), stamp);
 }
 
-const QImage &MapView::tile(const TileAddress &address) const
-{
-    const QString path = address.path(m_tileFolder);
-    if (const QImage *image = m_tiles.object(path))
-        return *image;
-    // A missing tile is remembered as a null image and left blank.
-    auto *image = new QImage(path);
-    m_tiles.insert(path, image);
-    return *image;
-}
-
-void MapView::drawBackground(QPainter &painter, const MapViewport &view) const
+void MapView::drawBackground(QPainter &painter, const MapViewport &view, bool complete) const
 {
     const QRectF screen(QPointF(0, 0), view.size());
     painter.fillRect(screen, paperColor);
@@ -311,12 +302,13 @@ void MapView::drawBackground(QPainter &painter, const MapViewport &view) const
     if (!m_tileFolder.isEmpty()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         for (const TileAddress &t : tiles) {
-            const QImage &image = tile(t);
-            if (!image.isNull()) {
+            const QString path = t.path(m_tileFolder);
+            const QImage *image = complete ? m_tiles->get(path) : m_tiles->find(path);
+            if (image && !image->isNull()) {
                 const QRectF area = t.area();
                 painter.drawImage(
                     QRectF(view.toScreen(area.topLeft()), view.toScreen(area.bottomRight())),
-                    image);
+                    *image);
             }
         }
         return;

@@ -7,8 +7,8 @@
 #include "mapviewport.h"
 #include "stopspacing.h"
 #include "tileaddress.h"
+#include "tilecache.h"
 
-#include <QCache>
 #include <QGeoCoordinate>
 #include <QHash>
 #include <QImage>
@@ -51,7 +51,8 @@ public:
     // The whole route shown in a map of this size.
     MapViewport wholeRoute(const QSize &size) const;
     // Draws the map as the widget does, with another viewport (exports, benchmarks).
-    void drawMap(QPainter &painter, const MapViewport &view) const;
+    // `complete`: tiles not read yet are read at once instead of when they arrive.
+    void drawMap(QPainter &painter, const MapViewport &view, bool complete = true) const;
 
 signals:
     void stationClicked(int station);
@@ -87,13 +88,12 @@ private:
 
     bool placed(int station) const;
     bool isBack(int station) const;
-    void drawBackground(QPainter &painter, const MapViewport &view) const;
+    void drawBackground(QPainter &painter, const MapViewport &view, bool complete) const;
     void drawLines(QPainter &painter, const MapViewport &view) const;
     void drawFindings(QPainter &painter, const MapViewport &view) const;
     void drawStops(QPainter &painter, const MapViewport &view) const;
     void drawScaleBar(QPainter &painter, const MapViewport &view) const;
     void drawMark(QPainter &painter, const QPointF &centre, double radius, Mark kind) const;
-    const QImage &tile(const TileAddress &address) const;
     QString toolTipAt(const QPointF &screen) const;
 
     const Route *m_route = nullptr;
@@ -108,7 +108,7 @@ private:
     MapViewport m_view;
     bool m_fitPending = true;
     QString m_tileFolder;
-    mutable QCache<QString, QImage> m_tiles{512};
+    TileCache *m_tiles = nullptr;
     mutable QHash<quint64, QImage> m_stamps; // marks drawn once per kind and pixel radius
 
     Drag m_drag = NoDrag;

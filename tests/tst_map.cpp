@@ -311,6 +311,8 @@ private slots:
         view.viewport().setSize(view.size());
         view.viewport().setScale(256.0 * (1 << 12));
         view.viewport().setCenter(tile.area().bottomRight());
+        // The tile is read off the GUI thread and drawn when it arrives.
+        QTRY_COMPARE(view.grab().toImage().pixel(100, 0), qRgb(0, 0, 255));
         const QImage shot = view.grab().toImage();
         // The tile's bottom right corner is the middle of the view.
         QCOMPARE(shot.pixel(300 - 200, 200 - 200), qRgb(0, 0, 255));
