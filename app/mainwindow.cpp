@@ -123,20 +123,22 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->checkAction->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    checkDock = new QDockWidget(QStringLiteral("Проверка маршрута"), this);
-    checkDock->setObjectName(QStringLiteral("checkDock"));
-    checkPanel = new RouteCheckPanel(checkDock);
-    checkDock->setWidget(checkPanel);
-    addDockWidget(Qt::BottomDockWidgetArea, checkDock);
-    checkDock->hide();
-
-    // The map follows the current route like the check; a button beside the tabs shows it.
-    mapDock = new QDockWidget(QStringLiteral("Карта"), this);
-    mapDock->setObjectName(QStringLiteral("mapDock"));
-    mapPanel = new MapPanel(mapDock);
-    mapDock->setWidget(mapPanel);
-    addDockWidget(Qt::RightDockWidgetArea, mapDock);
-    mapDock->hide();
+    // The panels of the docks follow the current route; the docks start hidden.
+    auto addDock = [this](const QString &title, const char *name, QWidget *panel,
+                          Qt::DockWidgetArea area) {
+        auto *dock = new QDockWidget(title, this);
+        dock->setObjectName(QLatin1String(name));
+        dock->setWidget(panel);
+        addDockWidget(area, dock);
+        dock->hide();
+        return dock;
+    };
+    checkPanel = new RouteCheckPanel;
+    checkDock = addDock(QStringLiteral("Проверка маршрута"), "checkDock", checkPanel,
+                        Qt::BottomDockWidgetArea);
+    // A button beside the tabs shows the map.
+    mapPanel = new MapPanel;
+    mapDock = addDock(QStringLiteral("Карта"), "mapDock", mapPanel, Qt::RightDockWidgetArea);
     QAction *mapAction = mapDock->toggleViewAction();
     mapAction->setObjectName(QStringLiteral("mapAction"));
     mapAction->setIcon(QIcon(QStringLiteral(":/icons/map.png")));

@@ -20,8 +20,7 @@ const int runs = 31;
 
 QString median(const std::function<void()> &step)
 {
-    const benchsupport::Timing t = benchsupport::median(runs, step);
-    return QStringLiteral("%1 ms wall, %2 ms CPU").arg(t.wall, 0, 'f', 2).arg(t.cpu, 0, 'f', 2);
+    return benchsupport::medianText(runs, step);
 }
 
 void send(QWidget *w, QEvent::Type type, const QPointF &at)

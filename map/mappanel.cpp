@@ -105,7 +105,12 @@ void MapPanel::setForm(RouteForm *form)
     if (form) {
         connect(form->undoStack(), &QUndoStack::indexChanged, this, &MapPanel::refresh);
         connect(form, &RouteForm::currentStationShown, this, &MapPanel::showCurrent);
-        connect(form, &QObject::destroyed, this, [this] { setForm(nullptr); });
+        // A form dying with its window takes its stack and route along: let go of both.
+        connect(form, &QObject::destroyed, this, [this] {
+            m_view->setRoute(nullptr);
+            m_unplaced->clear();
+            m_findingList->clear();
+        });
         m_view->setCurrentStation(form->currentStation());
     }
     m_stale = true;

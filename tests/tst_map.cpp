@@ -1,6 +1,7 @@
 // The map: projection and tiles, the spacing rule it shares with the route check, real mouse
 // events on a copy of the example route ending in coord.txt, tiles beneath, export.
 #include "foldertree.h"
+#include "mainwindow.h"
 #include "mapexport.h"
 #include "mappanel.h"
 #include "mapview.h"
@@ -11,9 +12,12 @@
 #include "testsupport.h"
 #include "webmercator.h"
 
+#include <QDockWidget>
 #include <QListWidget>
 #include <QRandomGenerator>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeView>
 #include <QUndoStack>
 #include <QXmlStreamReader>
@@ -268,6 +272,25 @@ private slots:
         QVERIFY(QLineF(pointOf(view, 12), before + QPoint(60, 10)).length() <= 1.5);
         QCOMPARE(form.undoStack()->index(), 0);
         QCOMPARE(list->currentIndex(), form.stationModel()->stationIndex(12));
+    }
+
+    // The dock beside the tabs shows the map of the current route.
+    void dockFollowsTabs()
+    {
+        const QString path = m_tmp.path() + "/dock";
+        QVERIFY(foldertree::copy(example, path));
+        MainWindow window;
+        window.openFolders({path, example});
+        auto *tabs = window.findChild<QTabWidget *>("tabWidget");
+        auto *button = window.findChild<QToolButton *>("mapButton");
+        QCOMPARE(tabs->cornerWidget(Qt::TopRightCorner), button);
+        QVERIFY(window.mapDockWidget()->isHidden());
+        button->click();
+        QVERIFY(!window.mapDockWidget()->isHidden());
+        QCOMPARE(window.routeMapPanel()->form(), tabs->widget(1));
+        tabs->setCurrentIndex(0);
+        QCOMPARE(window.routeMapPanel()->form(), tabs->widget(0));
+        QCOMPARE(window.routeMapPanel()->view()->findings().size(), 0);
     }
 
     // A stop without a coordinate is listed beside the map and picked from there.
