@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "gtfsactions.h"
 #include "mappanel.h"
 #include "resources.h"
 #include "routecheckpanel.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QTabBar>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -150,6 +152,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->toolBar->insertWidget(ui->saveAction, openButton);
     ui->toolBar->insertSeparator(ui->saveAction);
 
+    gtfs = new GtfsActions(this, [this](const QString &path) {
+        openRouteFolder(path);
+        return currentForm.data();
+    });
+    // A toolbar of their own: the main one keeps its fixed set.
+    QToolBar *gtfsBar = addToolBar(QStringLiteral("Расписание GTFS"));
+    gtfsBar->setObjectName(QStringLiteral("gtfsToolBar"));
+    gtfsBar->addActions({gtfs->importAction(), gtfs->coordinatesAction()});
+
     const QStringList recent = readRecentFolders();
     if (!recent.isEmpty())
         lastPath = recent.first();
@@ -214,6 +225,8 @@ void MainWindow::on_tabWidget_currentChanged(int index)
     currentForm = form;
     checkPanel->setForm(form);
     mapPanel->setForm(form);
+    if (gtfs)
+        gtfs->setForm(form);
     ui->checkAction->setEnabled(form != nullptr);
     if (!form) {
         ui->saveAction->setEnabled(false);

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class GtfsActions;
 class QAction;
 class QDockWidget;
 class QMenu;
@@ -39,6 +40,7 @@ public:
     // The dock with the map of the current route.
     QDockWidget *mapDockWidget() const { return mapDock; }
     MapPanel *routeMapPanel() const { return mapPanel; }
+    GtfsActions *gtfsActions() const { return gtfs; }
 
     // At most this many folders are remembered.
     static constexpr int maxRecentFolders = 10;
@@ -76,4 +78,5 @@ private:
     RouteCheckPanel *checkPanel = nullptr;
     QDockWidget *mapDock = nullptr;
     MapPanel *mapPanel = nullptr;
+    GtfsActions *gtfs = nullptr;
 };
