@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "gtfsactions.h"
+#include "mappanel.h"
 #include "resources.h"
 #include "routecheckpanel.h"
 #include "routeform.h"
@@ -108,12 +109,33 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->checkAction->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    checkDock = new QDockWidget(QStringLiteral("Проверка маршрута"), this);
-    checkDock->setObjectName(QStringLiteral("checkDock"));
-    checkPanel = new RouteCheckPanel(checkDock);
-    checkDock->setWidget(checkPanel);
-    addDockWidget(Qt::BottomDockWidgetArea, checkDock);
-    checkDock->hide();
+    // The panels of the docks follow the current route; the docks start hidden.
+    auto addDock = [this](const QString &title, const char *name, QWidget *panel,
+                          Qt::DockWidgetArea area) {
+        auto *dock = new QDockWidget(title, this);
+        dock->setObjectName(QLatin1String(name));
+        dock->setWidget(panel);
+        addDockWidget(area, dock);
+        dock->hide();
+        return dock;
+    };
+    checkPanel = new RouteCheckPanel;
+    checkDock = addDock(QStringLiteral("Проверка маршрута"), "checkDock", checkPanel,
+                        Qt::BottomDockWidgetArea);
+    // A button beside the tabs shows the map.
+    mapPanel = new MapPanel;
+    mapDock = addDock(QStringLiteral("Карта"), "mapDock", mapPanel, Qt::RightDockWidgetArea);
+    QAction *mapAction = mapDock->toggleViewAction();
+    mapAction->setObjectName(QStringLiteral("mapAction"));
+    mapAction->setIcon(QIcon(QStringLiteral(":/icons/map.png")));
+    mapAction->setToolTip(QStringLiteral("Остановки маршрута на карте"));
+    mapAction->setShortcut(QKeySequence(Qt::Key_F8));
+    auto *mapButton = new QToolButton(this);
+    mapButton->setObjectName(QStringLiteral("mapButton"));
+    mapButton->setDefaultAction(mapAction);
+    mapButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    mapButton->setAutoRaise(true);
+    ui->tabWidget->setCornerWidget(mapButton, Qt::TopRightCorner);
 
     recentMenu = new QMenu(this);
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
@@ -202,6 +224,7 @@ void MainWindow::on_tabWidget_currentChanged(int index)
     const bool rewire = form != currentForm;
     currentForm = form;
     checkPanel->setForm(form);
+    mapPanel->setForm(form);
     if (gtfs)
         gtfs->setForm(form);
     ui->checkAction->setEnabled(form != nullptr);

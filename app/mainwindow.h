@@ -14,6 +14,7 @@ class QAction;
 class QDockWidget;
 class QMenu;
 class QToolButton;
+class MapPanel;
 class RouteCheckPanel;
 class RouteForm;
 
@@ -36,6 +37,9 @@ public:
     // The dock with the findings of the route check, hidden until asked for.
     QDockWidget *routeCheckDock() const { return checkDock; }
     RouteCheckPanel *routeCheckPanel() const { return checkPanel; }
+    // The dock with the map of the current route.
+    QDockWidget *mapDockWidget() const { return mapDock; }
+    MapPanel *routeMapPanel() const { return mapPanel; }
     GtfsActions *gtfsActions() const { return gtfs; }
 
     // At most this many folders are remembered.
@@ -72,5 +76,7 @@ private:
     QString lastPath;
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;
+    QDockWidget *mapDock = nullptr;
+    MapPanel *mapPanel = nullptr;
     GtfsActions *gtfs = nullptr;
 };

@@ -45,8 +45,7 @@ void buildRoute(Route &route, const QString &path)
 
 QString median(const std::function<void()> &step)
 {
-    const benchsupport::Timing t = benchsupport::median(runs, step);
-    return QStringLiteral("%1 ms wall, %2 ms CPU").arg(t.wall, 0, 'f', 2).arg(t.cpu, 0, 'f', 2);
+    return benchsupport::medianText(runs, step);
 }
 
 } // namespace

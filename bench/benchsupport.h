@@ -46,6 +46,13 @@ inline Timing median(int runs, const std::function<void()> &step)
     return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
 }
 
+// "1.23 ms wall, 0.98 ms CPU": the medians of `runs` steps.
+inline QString medianText(int runs, const std::function<void()> &step)
+{
+    const Timing t = median(runs, step);
+    return QStringLiteral("%1 ms wall, %2 ms CPU").arg(t.wall, 0, 'f', 2).arg(t.cpu, 0, 'f', 2);
+}
+
 // A new route at path with the given numbers of stations (two languages, three files each,
 // a position each, the back direction from the middle) and ad files.
 inline void buildLargeRoute(Route &route, const QString &path, int stationCount, int adCount)

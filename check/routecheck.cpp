@@ -3,6 +3,7 @@
 #include "board.h"
 #include "route.h"
 #include "routefolder.h"
+#include "stopspacing.h"
 #include "textencoding.h"
 
 #include <QDir>
@@ -238,25 +239,8 @@ private:
 
     void checkPositions()
     {
-        for (int i = 1; i < m_route.stationCount(); ++i) {
-            const QGeoCoordinate a = m_route.station(i - 1)->coordinate();
-            const QGeoCoordinate b = m_route.station(i)->coordinate();
-            if (!a.isValid() || !b.isValid())
-                continue;
-            const double d = a.distanceTo(b);
-            const QString previous = QStringLiteral("станции %1").arg(i);
-            if (d > RouteCheck::farApartMeters)
-                add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,
-                    QStringLiteral("до предыдущей %1 %2 км, больше %3 км")
-                        .arg(previous)
-                        .arg(d / 1000.0, 0, 'f', 1)
-                        .arg(RouteCheck::farApartMeters / 1000.0),
-                    i);
-            // The last stop of one direction may well be the first of the other.
-            else if (d < 1.0 && i != m_route.backStationIndex())
-                add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,
-                    QStringLiteral("та же координата, что у предыдущей ") + previous, i);
-        }
+        for (const StopSpacing::Finding &f : StopSpacing::run(m_route))
+            add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace, f.message, f.station);
     }
 
     // A referenced file that is not there; a file there only in another case is a warning.

@@ -17,9 +17,6 @@ public:
     // True when the boards can show the character; without it characters are not checked.
     using CharFilter = std::function<bool(QChar)>;
 
-    // Consecutive stops further apart than this are suspicious.
-    static constexpr double farApartMeters = 30000.0;
-
     // Findings sorted by severity, in route order within a severity.
     static QList<RouteFinding> run(const Route &route, const CharFilter &canShow = {});
 

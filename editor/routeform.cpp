@@ -1122,3 +1122,8 @@ void RouteForm::showPlace(const LastChange &place)
     m_lastChange = place;
     showLastChange();
 }
+
+void RouteForm::selectStation(int station)
+{
+    m_stationPage->makeCurrent(station);
+}

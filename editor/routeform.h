@@ -196,6 +196,8 @@ public:
 
     // Brings a place into view the way undo does: station, pages, languages and rows.
     void showPlace(const LastChange &place);
+    // Makes the station (the route row for -1) current in the station list.
+    void selectStation(int station);
 
 signals:
     void canSaveChanged(bool canSave);
@@ -204,6 +206,8 @@ signals:
     void frontTabloTypeChanged(FrontTabloType tabloType);
     void sideTabloTypeChanged(FrontTabloType tabloType);
     void backTabloTypeChanged(FrontTabloType tabloType);
+    // The station page shows this station (-1: the route), chosen in the list or by undo.
+    void currentStationShown(int station);
 
 public slots:
     // False (after saying which file could not be read) when the folder is not opened.

@@ -71,6 +71,7 @@ void StationPage::showStation(const QModelIndex &index)
     const int i = m_form->m_model->stationOf(index);
     const Station *s = m_route.station(i);
     m_form->m_currentStation = s ? i : -1;
+    emit m_form->currentStationShown(m_form->m_currentStation);
     if (!s) {
         ui->rightStack->setCurrentWidget(ui->routePage);
         return;

@@ -18,6 +18,7 @@ const QStringList iconNames = {
     "save",        "undo",    "redo",      "information", "open",       "help",
     "copyLeft",    "arrowUp", "arrowDown", "newTextFile", "removeFile", "open_dir",
     "folder-move", "edit",    "play",      "pause",       "stop",       "check",
+    "map",
 };
 
 const QStringList helpTexts = {

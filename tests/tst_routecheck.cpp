@@ -159,6 +159,10 @@ void TestRouteCheck::findings_data()
     QTest::newRow("same place")
         << QStringList{"r/coord.txt= NEXTDELAY:5\n1 55.00000 37.00000 25\n2 55.00000 37.00000 25\n"}
         << QStringList{"warning: станция 2 «Парк.»: та же координата, что у предыдущей станции 1"};
+    QTest::newRow("circles overlap")
+        << QStringList{"r/coord.txt= NEXTDELAY:5\n1 55.00000 37.00000 25\n2 55.00030 37.00000 20\n"}
+        << QStringList{"warning: станция 2 «Парк.»: круги срабатывания пересекаются с предыдущей "
+                       "станции 1: 33 м между точками, радиусы 25 и 20 м"};
     QTest::newRow("same place where the way back starts")
         << QStringList{ost(header, "1 Остановка Вокзал.\\\\Следующая остановка Парк.\n  a.wav\n"
                                    "2 STOP Остановка Парк.\n  b.wav, b.txt"),
