@@ -1,5 +1,6 @@
 #include "checkcommand.h"
 #include "mainwindow.h"
+#include "voicecommand.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -23,15 +24,18 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // The check runs without a display.
-    if (CheckCommand::wanted(arguments)) {
+    // The command-line modes run without a display.
+    const auto command = CheckCommand::wanted(arguments)   ? &CheckCommand::run
+                         : VoiceCommand::wanted(arguments) ? &VoiceCommand::run
+                                                           : nullptr;
+    if (command) {
         QCoreApplication app(argc, argv);
         setIdentity();
         QTextStream out(stdout);
         QTextStream err(stderr);
         out.setCodec("UTF-8");
         err.setCodec("UTF-8");
-        return CheckCommand::run(app.arguments(), out, err);
+        return command(app.arguments(), out, err);
     }
 
     QApplication app(argc, argv);
