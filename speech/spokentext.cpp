@@ -19,7 +19,6 @@ QString spokenText(const QString &text)
             out += QLatin1Char(' ');
         } else if (c == QLatin1Char('>') && open > 0) {
             --open;
-            out += QLatin1Char(' ');
         } else if (c == QLatin1Char('%') && i + 1 < n && text.at(i + 1).isLetter()) {
             ++i;
         } else {
