@@ -2,6 +2,7 @@
 #include "ui_voicedialog.h"
 
 #include "attachspokenfilescmd.h"
+#include "filelists.h"
 #include "routeform.h"
 
 #include <QEventLoop>
@@ -137,6 +138,9 @@ void VoiceDialog::runBatch(const QVector<VoiceJob> &jobs, const VoiceSettings &s
     QEventLoop loop;
     connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
     const QString folder = m_form->route().path();
+    // Thousands of new files would have the folder lists rescanned every 250 ms meanwhile:
+    // they are listed once, when the batch is over.
+    m_form->fileLists()->unwatch();
     watcher.setFuture(QtConcurrent::run([&done, &cancelled, folder, jobs, settings] {
         return VoiceBatch::run(folder, jobs, settings, [&](int n) {
             done = n;
@@ -147,4 +151,5 @@ void VoiceDialog::runBatch(const QVector<VoiceJob> &jobs, const VoiceSettings &s
     loop.exec();
     poll.stop();
     m_outcome = watcher.result();
+    m_form->fileLists()->watch();
 }
