@@ -2,12 +2,11 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
-#include "listenbuttons.h"
 #include "resources.h"
 #include "routecheckpanel.h"
 #include "routeform.h"
 #include "savechangesprompt.h"
-#include "voicedialog.h"
+#include "voicebuttons.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -106,7 +105,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->undoAction->setEnabled(false);
     ui->redoAction->setEnabled(false);
     ui->checkAction->setEnabled(false);
-    ui->voiceAction->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
     checkDock = new QDockWidget(QStringLiteral("Проверка маршрута"), this);
@@ -195,7 +193,6 @@ void MainWindow::on_tabWidget_currentChanged(int index)
     currentForm = form;
     checkPanel->setForm(form);
     ui->checkAction->setEnabled(form != nullptr);
-    ui->voiceAction->setEnabled(form != nullptr);
     if (!form) {
         ui->saveAction->setEnabled(false);
         ui->undoAction->setEnabled(false);
@@ -242,14 +239,6 @@ void MainWindow::on_checkAction_triggered()
     checkPanel->refresh();
 }
 
-void MainWindow::on_voiceAction_triggered()
-{
-    if (!currentForm)
-        return;
-    VoiceDialog dialog(currentForm, this);
-    dialog.exec();
-}
-
 void MainWindow::on_aboutAction_triggered()
 {
     AboutDialog dialog(this);
@@ -286,7 +275,7 @@ void MainWindow::openRouteFolder(const QString &path)
     addRecentFolder(path);
 
     auto *form = new RouteForm;
-    new ListenButtons(form);
+    new VoiceButtons(form);
     for (const BoardDefault &board : defaults) {
         (form->*board.set)(storedFrontTabloType(board.board));
         connect(form, board.changed, this, board.store);

@@ -52,7 +52,6 @@ private slots:
     void onRecentMenuAboutToShow();
     void onOpenBtnClicked();
     void on_checkAction_triggered();
-    void on_voiceAction_triggered();
     void on_aboutAction_triggered();
     void onFrontTabloTypeChanged(FrontTabloType tabloType);
     void onSideTabloTypeChanged(FrontTabloType tabloType);

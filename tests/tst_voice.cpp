@@ -2,12 +2,12 @@
 // "Прослушать" buttons and `tessaly --voice` as a program.
 #include "filetestsupport.h"
 #include "foldertree.h"
-#include "listenbuttons.h"
 #include "routeform.h"
 #include "routemodel.h"
 #include "soundpreview.h"
 #include "testsupport.h"
 #include "voicebatch.h"
+#include "voicebuttons.h"
 #include "voicedialog.h"
 
 #include <QAbstractItemView>
@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -157,7 +158,7 @@ void TestVoice::listenPlaysSpokenText()
     RouteForm form;
     form.openRoute(copy.route);
     form.show();
-    ListenButtons listen(&form);
+    VoiceButtons listen(&form);
     form.findChild<QAbstractItemView *>("stationList")
         ->setCurrentIndex(form.stationModel()->index(1));
     QVERIFY(listen.button(0) && listen.button(1));
@@ -170,6 +171,17 @@ void TestVoice::listenPlaysSpokenText()
     QTRY_VERIFY(player->duration() > 1000);
     QTRY_COMPARE(player->mediaStatus(), QMediaPlayer::EndOfMedia);
     QCOMPARE(player->error(), QMediaPlayer::NoError);
+
+    // The station tools open the dialog.
+    QString title;
+    QTimer::singleShot(50, [&] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            title = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    QTest::mouseClick(listen.voiceButton(), Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Озвучить остановки"));
 }
 
 void TestVoice::commandLine()

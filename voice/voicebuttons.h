@@ -1,5 +1,6 @@
-// "Прослушать" beside the announcement texts of the station page: speaks the text as it
-// stands through the form's sound preview, from a file of its own outside the route folder.
+// The station page's voice buttons: "Прослушать" beside the announcement texts speaks the text
+// as it stands through the form's sound preview, from a file of its own outside the route
+// folder; "Озвучить остановки…" beside the station tools opens VoiceDialog.
 #pragma once
 
 #include <QFutureWatcher>
@@ -8,18 +9,20 @@
 #include <QVector>
 
 class QLineEdit;
+class QPushButton;
 class QToolButton;
 class RouteForm;
 
-class ListenButtons : public QObject
+class VoiceButtons : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit ListenButtons(RouteForm *form);
+    explicit VoiceButtons(RouteForm *form);
 
     // Beside the stop's announcement (0) and the next-stop announcement (1).
     QToolButton *button(int which) const { return m_buttons[which]; }
+    QPushButton *voiceButton() const { return m_voice; }
     // The file last played, empty before.
     QString lastFile() const { return m_file; }
 
@@ -29,11 +32,13 @@ signals:
 
 private:
     QToolButton *addButton(const char *edit, const char *neighbour);
+    void addVoiceButton();
     void listen(QLineEdit *edit);
     void play();
 
     RouteForm *m_form;
     QToolButton *m_buttons[2] = {};
+    QPushButton *m_voice = nullptr;
     QTemporaryDir m_dir;
     QString m_file;
     int m_count = 0;

@@ -1,9 +1,10 @@
-#include "listenbuttons.h"
+#include "voicebuttons.h"
 
 #include "routeform.h"
 #include "soundpreview.h"
 #include "speechengine.h"
 #include "spokentext.h"
+#include "voicedialog.h"
 #include "voicesettings.h"
 #include "wavfile.h"
 
@@ -12,18 +13,20 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtConcurrent>
 
-ListenButtons::ListenButtons(RouteForm *form) : QObject(form), m_form(form)
+VoiceButtons::VoiceButtons(RouteForm *form) : QObject(form), m_form(form)
 {
     m_buttons[0] = addButton("stationNameEdit", "autoStationNameBtn");
     m_buttons[1] = addButton("nextNameEdit", "autoNextNameBtn");
-    connect(&m_speech, &QFutureWatcherBase::finished, this, &ListenButtons::play);
+    addVoiceButton();
+    connect(&m_speech, &QFutureWatcherBase::finished, this, &VoiceButtons::play);
 }
 
 // Placed right of the field's auto button, in the same grid.
-QToolButton *ListenButtons::addButton(const char *edit, const char *neighbour)
+QToolButton *VoiceButtons::addButton(const char *edit, const char *neighbour)
 {
     auto *field = m_form->findChild<QLineEdit *>(QLatin1String(edit));
     auto *beside = m_form->findChild<QWidget *>(QLatin1String(neighbour));
@@ -41,7 +44,26 @@ QToolButton *ListenButtons::addButton(const char *edit, const char *neighbour)
     return button;
 }
 
-void ListenButtons::listen(QLineEdit *edit)
+// After the station tools' last button, in their row.
+void VoiceButtons::addVoiceButton()
+{
+    auto *beside = m_form->findChild<QWidget *>(QStringLiteral("removeStationBtn"));
+    for (QBoxLayout *row : m_form->findChildren<QBoxLayout *>()) {
+        const int at = beside ? row->indexOf(beside) : -1;
+        if (at < 0)
+            continue;
+        m_voice = new QPushButton(tr("Озвучить остановки…"), beside->parentWidget());
+        m_voice->setMinimumHeight(beside->minimumHeight());
+        row->insertWidget(at + 1, m_voice);
+        connect(m_voice, &QPushButton::clicked, this, [this] {
+            VoiceDialog dialog(m_form, m_form);
+            dialog.exec();
+        });
+        return;
+    }
+}
+
+void VoiceButtons::listen(QLineEdit *edit)
 {
     const QString text = spokenText(edit->text());
     if (text.isEmpty() || m_speech.isRunning())
@@ -57,7 +79,7 @@ void ListenButtons::listen(QLineEdit *edit)
         QtConcurrent::run([text, options] { return SpeechEngine::speak(text, options); }));
 }
 
-void ListenButtons::play()
+void VoiceButtons::play()
 {
     const QVector<qint16> samples = m_speech.result();
     if (samples.isEmpty() || !m_dir.isValid())
