@@ -1,4 +1,5 @@
 #include "checkcommand.h"
+#include "gtfscommand.h"
 #include "mainwindow.h"
 #include "voicecommand.h"
 
@@ -24,8 +25,9 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // The command-line modes run without a display.
+    // The command-line modes run without a display; --check and --help come first.
     const auto command = CheckCommand::wanted(arguments)   ? &CheckCommand::run
+                         : GtfsCommand::wanted(arguments)  ? &GtfsCommand::run
                          : VoiceCommand::wanted(arguments) ? &VoiceCommand::run
                                                            : nullptr;
     if (command) {

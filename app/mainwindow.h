@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class GtfsActions;
 class QAction;
 class QDockWidget;
 class QMenu;
@@ -35,6 +36,7 @@ public:
     // The dock with the findings of the route check, hidden until asked for.
     QDockWidget *routeCheckDock() const { return checkDock; }
     RouteCheckPanel *routeCheckPanel() const { return checkPanel; }
+    GtfsActions *gtfsActions() const { return gtfs; }
 
     // At most this many folders are remembered.
     static constexpr int maxRecentFolders = 10;
@@ -70,4 +72,5 @@ private:
     QString lastPath;
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;
+    GtfsActions *gtfs = nullptr;
 };

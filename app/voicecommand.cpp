@@ -64,6 +64,29 @@ bool VoiceCommand::wanted(const QStringList &arguments)
     return arguments.contains(QStringLiteral("--voice"));
 }
 
+QString VoiceCommand::usageText()
+{
+    return QStringLiteral(
+        "       tessaly --voice [--replace] [--voice1 ГОЛОС] [--voice2 ГОЛОС] ПАПКА...\n");
+}
+
+QString VoiceCommand::optionsText()
+{
+    return QStringLiteral(
+        "  --voice   озвучить синтезом речи остановки без звуковых файлов: тексты\n"
+        "            объявлений на каждом языке маршрута в файлы NN-L.wav (NN-Ln.wav -\n"
+        "            объявление следующей), по строке на файл и итог по папке\n"
+        "  --replace озвучить все остановки, заменив их звуковые файлы (с --voice)\n"
+        "  --voice1 ГОЛОС, --voice2 ГОЛОС\n"
+        "            голос eSpeak NG для языка 1 и 2: имя или язык (ru, en)\n");
+}
+
+QString VoiceCommand::exitText()
+{
+    return QStringLiteral("С --voice: 0 - готово, 1 - маршрут не удалось озвучить или сохранить,\n"
+                          "2 - папку не удалось прочитать.\n");
+}
+
 int VoiceCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     VoiceSettings settings = VoiceSettings::load();

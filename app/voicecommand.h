@@ -17,6 +17,10 @@ public:
     };
 
     static bool wanted(const QStringList &arguments);
+    // Its lines of the `--help` text.
+    static QString usageText();
+    static QString optionsText();
+    static QString exitText();
     // Needs an application object for the settings.
     static int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
 };

@@ -6,7 +6,6 @@
 #include "filelistpair.h"
 #include "filelists.h"
 #include "fronttablowidget.h"
-#include "routecheck.h"
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
@@ -445,7 +444,7 @@ bool RouteForm::checkNextStopTexts()
 
 int RouteForm::computeLangCount() const
 {
-    return RouteCheck::languageCount(m_route);
+    return m_route.languageCount();
 }
 
 void RouteForm::setLangCount(int n)
