@@ -5,6 +5,7 @@
 #include "gtfscommand.h"
 #include "route.h"
 #include "routechecker.h"
+#include "voicecommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,7 +45,7 @@ QString CheckCommand::helpText()
 {
     return QStringLiteral("Использование: tessaly [ПАПКА...]\n"
                           "       tessaly --check [--json] ПАПКА...\n") +
-           GtfsCommand::usageText() +
+           GtfsCommand::usageText() + VoiceCommand::usageText() +
            QStringLiteral(
                "\n"
                "Без ключей открывает папки маршрутов в редакторе.\n"
@@ -53,7 +54,7 @@ QString CheckCommand::helpText()
                "            (ПАПКА: error|warning|note: место: что не так) и итог по папке\n"
                "  --json    выдать находки в формате JSON (вместе с --check)\n"
                "  --help    эта справка\n") +
-           GtfsCommand::optionsText() +
+           GtfsCommand::optionsText() + VoiceCommand::optionsText() +
            QStringLiteral(
                "\n"
                "Ошибки: нет звукового, текстового или рекламного файла; символ, которого нет\n"
@@ -63,7 +64,8 @@ QString CheckCommand::helpText()
                "выбранной модели.\n"
                "Замечания: файлы в папке маршрута или рекламы, которые нигде не используются.\n"
                "\n"
-               "Код выхода: 0 - ошибок нет, 1 - есть ошибки, 2 - папку не удалось прочитать.\n");
+               "Код выхода: 0 - ошибок нет, 1 - есть ошибки, 2 - папку не удалось прочитать.\n") +
+           VoiceCommand::exitText();
 }
 
 int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)

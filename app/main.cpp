@@ -1,6 +1,7 @@
 #include "checkcommand.h"
 #include "gtfscommand.h"
 #include "mainwindow.h"
+#include "voicecommand.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -25,17 +26,19 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // The check and the feed modes run without a display.
-    const bool gtfs = GtfsCommand::wanted(arguments) && !CheckCommand::wanted(arguments);
-    if (gtfs || CheckCommand::wanted(arguments)) {
+    // The command-line modes run without a display; --check and --help come first.
+    const auto command = CheckCommand::wanted(arguments)   ? &CheckCommand::run
+                         : GtfsCommand::wanted(arguments)  ? &GtfsCommand::run
+                         : VoiceCommand::wanted(arguments) ? &VoiceCommand::run
+                                                           : nullptr;
+    if (command) {
         QCoreApplication app(argc, argv);
         setIdentity();
         QTextStream out(stdout);
         QTextStream err(stderr);
         out.setCodec("UTF-8");
         err.setCodec("UTF-8");
-        return gtfs ? GtfsCommand::run(app.arguments(), out, err)
-                    : CheckCommand::run(app.arguments(), out, err);
+        return command(app.arguments(), out, err);
     }
 
     QApplication app(argc, argv);

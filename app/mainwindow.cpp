@@ -8,6 +8,7 @@
 #include "routecheckpanel.h"
 #include "routeform.h"
 #include "savechangesprompt.h"
+#include "voicebuttons.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -310,6 +311,7 @@ void MainWindow::openRouteFolder(const QString &path)
     addRecentFolder(path);
 
     auto *form = new RouteForm;
+    new VoiceButtons(form);
     for (const BoardDefault &board : defaults) {
         (form->*board.set)(storedFrontTabloType(board.board));
         connect(form, board.changed, this, board.store);

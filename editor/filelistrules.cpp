@@ -74,13 +74,35 @@ QStringList scanAdFolder(const QString &folder)
     return names;
 }
 
-QString proposedFileName(const QString &folder, const QString &pattern)
+namespace {
+
+QString firstFreeName(const QString &pattern, const std::function<bool(const QString &)> &isFree)
 {
     for (int i = 0;; ++i) {
         const QString name = pattern.arg(i);
-        if (!QFileInfo::exists(folder + QLatin1Char('/') + name))
+        if (isFree(name))
             return name;
     }
+}
+
+} // namespace
+
+QString proposedFileName(const QString &folder, const QString &pattern)
+{
+    return firstFreeName(pattern, [&](const QString &name) {
+        return !QFileInfo::exists(folder + QLatin1Char('/') + name);
+    });
+}
+
+QString spokenFileName(int station, int lang, bool next,
+                       const std::function<bool(const QString &)> &isFree)
+{
+    const QString base = QStringLiteral("%1-%2%3")
+                             .arg(station + 1, 2, 10, QLatin1Char('0'))
+                             .arg(lang + 1)
+                             .arg(next ? QStringLiteral("n") : QString());
+    const QString name = base + QStringLiteral(".wav");
+    return isFree(name) ? name : firstFreeName(base + QStringLiteral("-%1.wav"), isFree);
 }
 
 QString normalizedTextFileName(const QString &entered)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The announcement files that lie in a route folder right now.
 struct RouteFolderFiles
 {
@@ -23,6 +25,11 @@ QStringList scanAdFolder(const QString &folder);
 
 // The first of pattern's names (%1 = 0, 1, 2, ...) that does not exist in folder yet.
 QString proposedFileName(const QString &folder, const QString &pattern);
+// The name of a sound spoken for the stop at `station`: its number (index + 1, two digits), the
+// language (1 or 2) and "n" for the next-stop text: «07-1.wav», «07-1n.wav»; when that name
+// is not free, the first free of «07-1-0.wav», «07-1-1.wav», ...
+QString spokenFileName(int station, int lang, bool next,
+                       const std::function<bool(const QString &name)> &isFree);
 // The bare name of a file the user typed, ending in ".txt"; empty when no name is left.
 QString normalizedTextFileName(const QString &entered);
 // Creates an empty file unless one is there already; false when there is none afterwards.

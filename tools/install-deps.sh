@@ -11,6 +11,8 @@ packages=(
   # .ape through the libav decoder (libav). The "ugly" set is not needed on Debian 12.
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   xvfb xauth fonts-dejavu-core
+  # Speech synthesis: eSpeak NG's C library and its voices.
+  libespeak-ng-dev espeak-ng-data
   # Cold-start benchmark: watches the first paint through the X Damage extension.
   libx11-dev libxdamage-dev
   # GTFS feeds: zip archives read as streams (KArchive).
