@@ -41,6 +41,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     void on_saveAction_triggered();
@@ -58,6 +60,13 @@ private slots:
     void onBackTabloTypeChanged(FrontTabloType tabloType);
 
 private:
+    void createWindowActions();
+    void switchTab(int step);
+    void updateTabTitles();
+    // The route as prompts name it: the tab's title and the folder's full path.
+    QString routeName(int index) const;
+    void openRecentFolder(const QString &path);
+    void runOnForm(void (RouteForm::*step)());
     void openRouteFolder(const QString &path);
     void addRecentFolder(const QString &path);
     bool maybeSaveTab(int index);
@@ -70,4 +79,6 @@ private:
     QString lastPath;
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;
+    // Where the station list ends, shared by the tabs and kept with the window's geometry.
+    QByteArray splitterState;
 };

@@ -10,7 +10,10 @@
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
+#include "stationfilter.h"
+#include "stationlistdelegate.h"
 #include "stationpage.h"
+#include "tablotexthelpform.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
 #include "undocommands.h"
@@ -103,6 +106,11 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     ui->stationList->setModel(m_model);
     ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
     ui->stationList->header()->hide();
+    ui->stationList->setItemDelegate(new StationListDelegate(m_model, ui->stationList));
+    new StationFilter(ui->stationFilterEdit, ui->stationList, m_model, this);
+    ui->stationSplitter->setStretchFactor(0, 1);
+    ui->stationSplitter->setStretchFactor(1, 2);
+    TabloTextHelpForm::addHelpKey(ui->salonTabloTab);
     connect(ui->stationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RouteForm::onCurrentStationChanged);
 
@@ -251,6 +259,11 @@ FrontTabloWidget *RouteForm::tablo(Board board) const
     return ui->backTabloWdt;
 }
 
+QSplitter *RouteForm::stationSplitter() const
+{
+    return ui->stationSplitter;
+}
+
 int RouteForm::selectedLang(LangGroup group) const
 {
     return qMax(0, m_langGroups[group]->checkedId());
@@ -368,6 +381,7 @@ bool RouteForm::askNextStopSeparate(bool defaultYes)
         return m_nextStopAsker(defaultYes);
     QMessageBox box;
     box.setIcon(QMessageBox::Question);
+    box.setWindowTitle(tr("Объявление следующей остановки"));
     box.setText(tr("Маршрут с отдельным объявлением следующей остановки?"));
     QPushButton *yes = box.addButton(tr("Да"), QMessageBox::AcceptRole);
     QPushButton *no = box.addButton(tr("Нет"), QMessageBox::RejectRole);

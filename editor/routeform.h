@@ -15,6 +15,7 @@ class QAbstractButton;
 class QButtonGroup;
 class FileLists;
 class QMenu;
+class QSplitter;
 class QStandardItemModel;
 class QUndoStack;
 class QWidget;
@@ -117,6 +118,8 @@ public:
     // The player of the sound tab: load a file into it with soundPreview()->load(path).
     SoundPreview *soundPreview() const { return m_soundPreview; }
     FileLists *fileLists() const { return m_fileLists; }
+    // Between the station list and the pages; the window keeps its place for every tab.
+    QSplitter *stationSplitter() const;
 
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }

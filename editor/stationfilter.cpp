@@ -1,0 +1,47 @@
+#include "stationfilter.h"
+
+#include "route.h"
+#include "routemodel.h"
+
+#include <QLineEdit>
+#include <QTreeView>
+
+StationFilter::StationFilter(QLineEdit *edit, QTreeView *list, RouteModel *model, QObject *parent)
+    : QObject(parent), m_edit(edit), m_list(list), m_model(model)
+{
+    connect(edit, &QLineEdit::textChanged, this, &StationFilter::apply);
+    // New, removed and renamed stations are filtered like the others.
+    connect(model, &QAbstractItemModel::modelReset, this, &StationFilter::apply);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &StationFilter::apply);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &StationFilter::apply);
+    connect(model, &QAbstractItemModel::dataChanged, this, &StationFilter::apply);
+}
+
+bool StationFilter::matches(int index, const QString &needle) const
+{
+    const Route *route = m_model->route();
+    const Station *s = route ? route->station(index) : nullptr;
+    if (!s)
+        return false;
+    if (needle.isEmpty() || QString::number(index + 1) == needle)
+        return true;
+    for (int lang = 0; lang < 2; ++lang) {
+        for (const QString &text : {s->name(lang), s->nextName(lang), s->sideName(lang)}) {
+            if (text.contains(needle, Qt::CaseInsensitive))
+                return true;
+        }
+    }
+    return false;
+}
+
+void StationFilter::apply()
+{
+    const QString needle = m_edit->text().trimmed();
+    // Without a filter nothing is hidden, and nothing needs looking at.
+    if (needle.isEmpty() && !m_hiding)
+        return;
+    m_hiding = !needle.isEmpty();
+    const int rows = m_model->rowCount();
+    for (int row = 1; row < rows; ++row)
+        m_list->setRowHidden(row, QModelIndex(), !matches(row - 1, needle));
+}
