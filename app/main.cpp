@@ -36,6 +36,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     setIdentity();
+    // Window titles end in the program's name: "route12* — Tessaly".
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tessaly"));
 
     // Only Qt's own texts need translating; installed even when no file is found.
     QTranslator qtTranslator;

@@ -18,6 +18,7 @@
 #include "ui_routeform.h"
 #include "undocommands.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCursor>
@@ -108,8 +109,10 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     ui->stationList->header()->hide();
     ui->stationList->setItemDelegate(new StationListDelegate(m_model, ui->stationList));
     new StationFilter(ui->stationFilterEdit, ui->stationList, m_model, this);
+    // A third of the width for the list to start with; the window keeps what the user sets.
     ui->stationSplitter->setStretchFactor(0, 1);
     ui->stationSplitter->setStretchFactor(1, 2);
+    ui->stationSplitter->setSizes({width() / 3, width() - width() / 3});
     TabloTextHelpForm::addHelpKey(ui->salonTabloTab);
     connect(ui->stationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RouteForm::onCurrentStationChanged);
@@ -213,6 +216,13 @@ void RouteForm::createColorModels()
     for (QComboBox *box : {ui->leftSofitList, ui->rightSofitList}) {
         const QSignalBlocker blocker(box);
         box->setModel(m_sofitColorModel);
+    }
+    // The popups would be only as wide as the boxes and cut their names («Ора…вый»).
+    for (QComboBox *box : {ui->frontColorList, ui->leftSofitList, ui->rightSofitList}) {
+        box->ensurePolished();
+        // Room for the scroll bar the list may show.
+        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) +
+                                     box->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     }
 }
 

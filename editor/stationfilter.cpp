@@ -26,8 +26,9 @@ bool StationFilter::matches(int index, const QString &needle) const
     if (needle.isEmpty() || QString::number(index + 1) == needle)
         return true;
     for (int lang = 0; lang < 2; ++lang) {
-        for (const QString &text : {s->name(lang), s->nextName(lang), s->sideName(lang)}) {
-            if (text.contains(needle, Qt::CaseInsensitive))
+        // The stop's own names: a next-stop text names the stop after it.
+        for (const QString *text : {&s->name(lang), &s->sideName(lang)}) {
+            if (text->contains(needle, Qt::CaseInsensitive))
                 return true;
         }
     }

@@ -444,10 +444,10 @@ private slots:
         QTest::addColumn<QString>("shown"); // the numbers of the stations shown
         QTest::newRow("all") << ""
                              << "1 2 3 4 5 6 7 8 9 10 11 12 13 14";
-        QTest::newRow("any text, any case") << "РЫН"
-                                            << "1 2 12 13";
+        QTest::newRow("a name, any case") << "РЫН"
+                                          << "2 13";
         QTest::newRow("second language") << "square"
-                                         << "2 3 11 12";
+                                         << "3 12";
         QTest::newRow("a number") << "4"
                                   << "4";
         QTest::newRow("nothing") << "xyz"
@@ -542,15 +542,11 @@ private slots:
         QTest::mouseClick(in<QAbstractButton>(form, "openTextFolderBtn"), Qt::LeftButton);
         QTRY_VERIFY(seen.text.contains(QDir::toNativeSeparators(form->route().path())));
 
-        // The colour popups are as wide as their longest text.
+        // The colour popups are as wide as their items ask, so no text is cut.
         for (const char *name : {"frontColorList", "leftSofitList"}) {
-            auto *box = focusField(w, QLatin1String(name))->findChild<QComboBox *>();
-            box = box ? box : in<QComboBox>(form, name);
+            auto *box = qobject_cast<QComboBox *>(focusField(w, QLatin1String(name)));
             box->showPopup();
-            int widest = 0;
-            for (int i = 0; i < box->count(); ++i)
-                widest = qMax(widest, box->fontMetrics().horizontalAdvance(box->itemText(i)));
-            QVERIFY2(box->view()->viewport()->width() > widest + box->iconSize().width(), name);
+            QVERIFY2(box->view()->viewport()->width() >= box->view()->sizeHintForColumn(0), name);
             box->hidePopup();
         }
     }
