@@ -23,7 +23,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
-#include <QSplitter>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -34,7 +33,7 @@ namespace {
 const char recentArray[] = "recentOpen";
 const char recentPathKey[] = "path";
 const char geometryKey[] = "window/geometry";
-const char splitterKey[] = "window/stationSplitter";
+const char listWidthKey[] = "window/stationListWidth";
 
 // The three boards differ only in their settings key, fallback model and the
 // form members that carry the model.
@@ -169,7 +168,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     const QSettings settings;
     restoreGeometry(settings.value(QLatin1String(geometryKey)).toByteArray());
-    splitterState = settings.value(QLatin1String(splitterKey)).toByteArray();
+    listWidth = settings.value(QLatin1String(listWidthKey)).toInt();
 }
 
 void MainWindow::createWindowActions()
@@ -280,7 +279,7 @@ void MainWindow::on_tabWidget_currentChanged(int index)
         disconnect(currentForm, nullptr, ui->undoAction, nullptr);
         disconnect(currentForm, nullptr, ui->redoAction, nullptr);
         disconnect(currentForm, &RouteForm::canSaveChanged, this, &QWidget::setWindowModified);
-        splitterState = currentForm->stationSplitter()->saveState();
+        listWidth = currentForm->stationListWidth();
         // A sound must not go on playing in a tab nobody sees.
         currentForm->stopPlaying();
     }
@@ -302,8 +301,7 @@ void MainWindow::on_tabWidget_currentChanged(int index)
         connect(form, &RouteForm::canUndoChanged, ui->undoAction, &QAction::setEnabled);
         connect(form, &RouteForm::canRedoChanged, ui->redoAction, &QAction::setEnabled);
         connect(form, &RouteForm::canSaveChanged, this, &QWidget::setWindowModified);
-        if (!splitterState.isEmpty())
-            form->stationSplitter()->restoreState(splitterState);
+        form->setStationListWidth(listWidth);
     }
     // The title is made from the path: "route12[*] — Tessaly".
     setWindowTitle(QString());
@@ -491,9 +489,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         QSettings settings;
         settings.setValue(QLatin1String(geometryKey), saveGeometry());
         if (currentForm)
-            splitterState = currentForm->stationSplitter()->saveState();
-        if (!splitterState.isEmpty())
-            settings.setValue(QLatin1String(splitterKey), splitterState);
+            listWidth = currentForm->stationListWidth();
+        if (listWidth > 0)
+            settings.setValue(QLatin1String(listWidthKey), listWidth);
     }
     for (int n = ui->tabWidget->count() - 1; n >= 0; --n) {
         if (!maybeSaveTab(n)) {

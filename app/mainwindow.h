@@ -80,5 +80,5 @@ private:
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;
     // Where the station list ends, shared by the tabs and kept with the window's geometry.
-    QByteArray splitterState;
+    int listWidth = 0;
 };

@@ -6,6 +6,7 @@
 #include "filelistpair.h"
 #include "filelists.h"
 #include "fronttablowidget.h"
+#include "listwidthgrip.h"
 #include "routecheck.h"
 #include "routemodel.h"
 #include "salonpage.h"
@@ -108,11 +109,8 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
     ui->stationList->header()->hide();
     ui->stationList->setItemDelegate(new StationListDelegate(m_model, ui->stationList));
-    new StationFilter(ui->stationFilterEdit, ui->stationList, m_model, this);
-    // A third of the width for the list to start with; the window keeps what the user sets.
-    ui->stationSplitter->setStretchFactor(0, 1);
-    ui->stationSplitter->setStretchFactor(1, 2);
-    ui->stationSplitter->setSizes({width() / 3, width() - width() / 3});
+    new StationFilter(ui->stationList, m_model);
+    m_listGrip = new ListWidthGrip(ui->stationList);
     TabloTextHelpForm::addHelpKey(ui->salonTabloTab);
     connect(ui->stationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RouteForm::onCurrentStationChanged);
@@ -269,9 +267,14 @@ FrontTabloWidget *RouteForm::tablo(Board board) const
     return ui->backTabloWdt;
 }
 
-QSplitter *RouteForm::stationSplitter() const
+int RouteForm::stationListWidth() const
 {
-    return ui->stationSplitter;
+    return m_listGrip->listWidth();
+}
+
+void RouteForm::setStationListWidth(int width)
+{
+    m_listGrip->setListWidth(width);
 }
 
 int RouteForm::selectedLang(LangGroup group) const

@@ -15,7 +15,7 @@ class QAbstractButton;
 class QButtonGroup;
 class FileLists;
 class QMenu;
-class QSplitter;
+class ListWidthGrip;
 class QStandardItemModel;
 class QUndoStack;
 class QWidget;
@@ -118,8 +118,10 @@ public:
     // The player of the sound tab: load a file into it with soundPreview()->load(path).
     SoundPreview *soundPreview() const { return m_soundPreview; }
     FileLists *fileLists() const { return m_fileLists; }
-    // Between the station list and the pages; the window keeps its place for every tab.
-    QSplitter *stationSplitter() const;
+    // The station list's width as the user dragged it, 0 while the layout decides; the
+    // window keeps it for every tab.
+    int stationListWidth() const;
+    void setStationListWidth(int width);
 
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
@@ -294,5 +296,6 @@ private:
     BoardPage *m_boards[3] = {};
     SalonPage *m_salon = nullptr;
     StationPage *m_stationPage = nullptr;
+    ListWidthGrip *m_listGrip = nullptr;
     NextStopAsker m_nextStopAsker;
 };

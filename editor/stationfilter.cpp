@@ -3,18 +3,33 @@
 #include "route.h"
 #include "routemodel.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QTreeView>
 
-StationFilter::StationFilter(QLineEdit *edit, QTreeView *list, RouteModel *model, QObject *parent)
-    : QObject(parent), m_edit(edit), m_list(list), m_model(model)
+StationFilter::StationFilter(QTreeView *list, RouteModel *model)
+    : QObject(list), m_edit(new QLineEdit(list)), m_list(list), m_model(model)
 {
-    connect(edit, &QLineEdit::textChanged, this, &StationFilter::apply);
+    m_edit->setObjectName(QStringLiteral("stationFilterEdit"));
+    m_edit->setPlaceholderText(tr("Найти остановку"));
+    m_edit->setClearButtonEnabled(true);
+    m_edit->setMinimumHeight(35);
+    // The list's frame and rows move down below the field.
+    list->setContentsMargins(0, m_edit->sizeHint().height() + 4, 0, 0);
+    list->installEventFilter(this);
+    connect(m_edit, &QLineEdit::textChanged, this, &StationFilter::apply);
     // New, removed and renamed stations are filtered like the others.
     connect(model, &QAbstractItemModel::modelReset, this, &StationFilter::apply);
     connect(model, &QAbstractItemModel::rowsInserted, this, &StationFilter::apply);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &StationFilter::apply);
     connect(model, &QAbstractItemModel::dataChanged, this, &StationFilter::apply);
+}
+
+bool StationFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::Resize)
+        m_edit->setGeometry(0, 0, m_list->width(), m_list->contentsMargins().top() - 4);
+    return QObject::eventFilter(watched, event);
 }
 
 bool StationFilter::matches(int index, const QString &needle) const

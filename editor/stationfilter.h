@@ -1,5 +1,5 @@
-// The filter field over the station list: rows whose number or texts do not hold
-// what is typed are hidden; the route row always shows.
+// The filter field at the top of the station list, inside its frame: rows whose number or
+// names do not hold what is typed are hidden; the route row always shows.
 #pragma once
 
 #include <QObject>
@@ -13,10 +13,15 @@ class StationFilter : public QObject
     Q_OBJECT
 
 public:
-    StationFilter(QLineEdit *edit, QTreeView *list, RouteModel *model, QObject *parent);
+    StationFilter(QTreeView *list, RouteModel *model);
+
+    QLineEdit *edit() const { return m_edit; }
 
     // Whether station `index` (from 0) is shown for the typed text.
     bool matches(int index, const QString &needle) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void apply();

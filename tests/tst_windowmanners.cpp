@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -482,27 +481,41 @@ private slots:
                               "Следующая остановка Центральный рынок.", "Ж/д вокзал"}));
     }
 
-    // The splitter keeps its place for every tab and for the next start, with the window.
-    void splitterRemembered()
+    // The list's width, dragged by its divider, holds for every tab and the next start.
+    // The list's width, dragged by its divider, holds for every tab and the next start.
+    void listWidthRemembered()
     {
-        QList<int> sizes;
+        int width = 0;
         QRect geometry;
         {
             MainWindow w;
             openShown(w, routes());
             w.setGeometry(40, 50, 900, 650);
-            QSplitter *splitter = current(w)->stationSplitter();
-            splitter->setSizes({340, splitter->width() - 340});
-            sizes = splitter->sizes();
+            auto *list = in<QTreeView>(current(w), "stationList");
+            auto *grip = in<QWidget>(current(w), "stationListGrip");
+            QCOMPARE(grip->geometry().left(), list->geometry().right() + 1);
+            const QPoint at = grip->rect().center();
+            QTest::mousePress(grip, Qt::LeftButton, {}, at);
+            QMouseEvent drag(QEvent::MouseMove, at + QPoint(90, 0),
+                             grip->mapToGlobal(at + QPoint(90, 0)), Qt::LeftButton, Qt::LeftButton,
+                             {});
+            QApplication::sendEvent(grip, &drag);
+            QTest::mouseRelease(grip, Qt::LeftButton, {}, at + QPoint(90, 0));
+            QApplication::processEvents();
+            width = list->width();
+            QVERIFY(width > 250);
+            QCOMPARE(grip->geometry().left(), list->geometry().right() + 1);
             tabsOf(w)->setCurrentIndex(1);
-            QCOMPARE(current(w)->stationSplitter()->sizes(), sizes);
+            QApplication::processEvents();
+            QCOMPARE(in<QTreeView>(current(w), "stationList")->width(), width);
             geometry = w.geometry();
             w.close();
         }
         MainWindow w;
         openShown(w, routes().mid(0, 1));
         QCOMPARE(w.geometry(), geometry);
-        QCOMPARE(current(w)->stationSplitter()->sizes(), sizes);
+        QApplication::processEvents();
+        QCOMPARE(in<QTreeView>(current(w), "stationList")->width(), width);
     }
 
     void smallFaults()
