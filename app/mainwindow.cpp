@@ -18,12 +18,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <functional>
@@ -140,6 +142,22 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     setAcceptDrops(true);
     createWindowActions();
 
+    // The stop finder of the current tab, in a toolbar of its own; Ctrl+F goes there.
+    stationFilter = new QLineEdit(this);
+    stationFilter->setObjectName(QStringLiteral("stationFilterEdit"));
+    stationFilter->setPlaceholderText(QStringLiteral("Найти остановку (Ctrl+F)"));
+    stationFilter->setClearButtonEnabled(true);
+    stationFilter->setMaximumWidth(240);
+    QToolBar *findBar = addToolBar(QStringLiteral("Поиск"));
+    findBar->setObjectName(QStringLiteral("findToolBar"));
+    findBar->setMovable(false);
+    findBar->setFloatable(false);
+    findBar->addWidget(stationFilter);
+    connect(stationFilter, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (currentForm)
+            currentForm->filterStations(text);
+    });
+
     checkDock = new QDockWidget(QStringLiteral("Проверка маршрута"), this);
     checkDock->setObjectName(QStringLiteral("checkDock"));
     checkPanel = new RouteCheckPanel(checkDock);
@@ -198,6 +216,13 @@ void MainWindow::createWindowActions()
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
          [this] { switchTab(-1); }},
         {"quitAction", "Выход", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { close(); }},
+        {"findStationAction",
+         "Найти остановку",
+         {QKeySequence(Qt::CTRL | Qt::Key_F)},
+         [this] {
+             stationFilter->setFocus(Qt::ShortcutFocusReason);
+             stationFilter->selectAll();
+         }},
     };
     for (const KeyAction &a : actions) {
         auto *action = new QAction(QString::fromUtf8(a.text), this);
@@ -302,6 +327,7 @@ void MainWindow::on_tabWidget_currentChanged(int index)
         connect(form, &RouteForm::canRedoChanged, ui->redoAction, &QAction::setEnabled);
         connect(form, &RouteForm::canSaveChanged, this, &QWidget::setWindowModified);
         form->setStationListWidth(listWidth);
+        form->filterStations(stationFilter->text());
     }
     // The title is made from the path: "route12[*] — Tessaly".
     setWindowTitle(QString());

@@ -11,6 +11,7 @@
 
 class QAction;
 class QDockWidget;
+class QLineEdit;
 class QMenu;
 class QToolButton;
 class RouteCheckPanel;
@@ -76,6 +77,7 @@ private:
     QPointer<RouteForm> currentForm;
     QMenu *recentMenu = nullptr;
     QToolButton *openButton = nullptr;
+    QLineEdit *stationFilter = nullptr;
     QString lastPath;
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;

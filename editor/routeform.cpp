@@ -109,7 +109,7 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
     ui->stationList->header()->hide();
     ui->stationList->setItemDelegate(new StationListDelegate(m_model, ui->stationList));
-    new StationFilter(ui->stationList, m_model);
+    m_stationFilter = new StationFilter(ui->stationList, m_model);
     m_listGrip = new ListWidthGrip(ui->stationList);
     TabloTextHelpForm::addHelpKey(ui->salonTabloTab);
     connect(ui->stationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -265,6 +265,11 @@ FrontTabloWidget *RouteForm::tablo(Board board) const
         break;
     }
     return ui->backTabloWdt;
+}
+
+void RouteForm::filterStations(const QString &text)
+{
+    m_stationFilter->setText(text);
 }
 
 int RouteForm::stationListWidth() const

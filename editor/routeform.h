@@ -16,6 +16,7 @@ class QButtonGroup;
 class FileLists;
 class QMenu;
 class ListWidthGrip;
+class StationFilter;
 class QStandardItemModel;
 class QUndoStack;
 class QWidget;
@@ -121,6 +122,8 @@ public:
     // The station list's width as the user dragged it, 0 while the layout decides; the
     // window keeps it for every tab.
     int stationListWidth() const;
+    // Shows only the stations whose number or names hold the text.
+    void filterStations(const QString &text);
     void setStationListWidth(int width);
 
     // Replaces the question box of the next-stop check (tests, tools).
@@ -297,5 +300,6 @@ private:
     SalonPage *m_salon = nullptr;
     StationPage *m_stationPage = nullptr;
     ListWidthGrip *m_listGrip = nullptr;
+    StationFilter *m_stationFilter = nullptr;
     NextStopAsker m_nextStopAsker;
 };

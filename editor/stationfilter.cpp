@@ -3,21 +3,11 @@
 #include "route.h"
 #include "routemodel.h"
 
-#include <QEvent>
-#include <QLineEdit>
 #include <QTreeView>
 
 StationFilter::StationFilter(QTreeView *list, RouteModel *model)
-    : QObject(list), m_edit(new QLineEdit(list)), m_list(list), m_model(model)
+    : QObject(list), m_list(list), m_model(model)
 {
-    m_edit->setObjectName(QStringLiteral("stationFilterEdit"));
-    m_edit->setPlaceholderText(tr("Найти остановку"));
-    m_edit->setClearButtonEnabled(true);
-    m_edit->setMinimumHeight(35);
-    // The list's frame and rows move down below the field.
-    list->setContentsMargins(0, m_edit->sizeHint().height() + 4, 0, 0);
-    list->installEventFilter(this);
-    connect(m_edit, &QLineEdit::textChanged, this, &StationFilter::apply);
     // New, removed and renamed stations are filtered like the others.
     connect(model, &QAbstractItemModel::modelReset, this, &StationFilter::apply);
     connect(model, &QAbstractItemModel::rowsInserted, this, &StationFilter::apply);
@@ -25,11 +15,10 @@ StationFilter::StationFilter(QTreeView *list, RouteModel *model)
     connect(model, &QAbstractItemModel::dataChanged, this, &StationFilter::apply);
 }
 
-bool StationFilter::eventFilter(QObject *watched, QEvent *event)
+void StationFilter::setText(const QString &text)
 {
-    if (watched == m_list && event->type() == QEvent::Resize)
-        m_edit->setGeometry(0, 0, m_list->width(), m_list->contentsMargins().top() - 4);
-    return QObject::eventFilter(watched, event);
+    m_text = text.trimmed();
+    apply();
 }
 
 bool StationFilter::matches(int index, const QString &needle) const
@@ -52,7 +41,7 @@ bool StationFilter::matches(int index, const QString &needle) const
 
 void StationFilter::apply()
 {
-    const QString needle = m_edit->text().trimmed();
+    const QString &needle = m_text;
     // Without a filter nothing is hidden, and nothing needs looking at.
     if (needle.isEmpty() && !m_hiding)
         return;

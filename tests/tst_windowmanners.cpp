@@ -461,7 +461,9 @@ private slots:
         RouteForm *form = current(w);
         auto *list = in<QTreeView>(form, "stationList");
         QVERIFY(qobject_cast<StationListDelegate *>(list->itemDelegate()));
-        typeText(focusField(w, QStringLiteral("stationFilterEdit")), filter);
+        QTest::keySequence(&w, QKeySequence(QStringLiteral("Ctrl+F")));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("stationFilterEdit"));
+        typeText(QApplication::focusWidget(), filter);
         QStringList shown;
         RouteModel *model = form->stationModel();
         for (int row = 1; row < model->rowCount(); ++row) {
