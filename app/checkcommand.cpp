@@ -1,39 +1,20 @@
 #include "checkcommand.h"
 
-#include "boardcheck.h"
 #include "fronttablotype.h"
 #include "route.h"
-#include "routecheck.h"
+#include "routechecker.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSettings>
 #include <QTextStream>
 
 namespace {
 
-// The models the editor would use for a folder: its editor.ini, else the user's defaults.
-BoardCheck::Models modelsFor(const QString &folder)
-{
-    QSettings settings;
-    BoardCheck::Models defaults;
-    const auto stored = [&](const char *key, int fallback) {
-        bool ok = false;
-        const int value = settings.value(QLatin1String(key)).toInt(&ok);
-        return ok && isFrontTabloType(value) ? value : fallback;
-    };
-    defaults.front = stored("frontTablo/type", defaults.front);
-    defaults.side = stored("sideTablo/type", defaults.side);
-    defaults.back = stored("backTablo/type", defaults.back);
-    return BoardCheck::modelsOfFolder(folder, defaults);
-}
-
 QJsonObject toJson(const RouteFinding &f)
 {
-    static const char *const boards[] = {"front", "side", "back"};
     QJsonObject o{{QStringLiteral("severity"), RouteFinding::severityName(f.severity)},
                   {QStringLiteral("where"), f.where},
                   {QStringLiteral("message"), f.message}};
@@ -41,7 +22,7 @@ QJsonObject toJson(const RouteFinding &f)
         o.insert(QStringLiteral("station"), f.station + 1);
     if (f.place >= RouteFinding::FrontBoardPlace && f.place <= RouteFinding::BackBoardPlace)
         o.insert(QStringLiteral("board"),
-                 QLatin1String(boards[f.place - RouteFinding::FrontBoardPlace]));
+                 QLatin1String(boardOf(f.place - RouteFinding::FrontBoardPlace).name));
     if (f.lang >= 0)
         o.insert(QStringLiteral("language"), f.lang + 1);
     if (!f.file.isEmpty())
@@ -144,7 +125,11 @@ int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStrea
                     << QStringLiteral(": не удалось прочитать маршрут (нет ost.txt)\n");
             continue;
         }
-        const QList<RouteFinding> findings = BoardCheck::run(route, modelsFor(path));
+        // The models the editor would use: the folder's editor.ini, else the user's defaults.
+        const RouteChecker::Models defaults{storedFrontTabloType(FrontBoard),
+                                            storedFrontTabloType(SideBoard),
+                                            storedFrontTabloType(BackBoard)};
+        const QList<RouteFinding> findings = RouteChecker::runOnFolder(route, defaults);
         int counts[3] = {0, 0, 0};
         QJsonArray items;
         for (const RouteFinding &f : findings) {

@@ -7,7 +7,6 @@
 #include "filelists.h"
 #include "fronttablowidget.h"
 #include "listwidthgrip.h"
-#include "routecheck.h"
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
@@ -477,7 +476,7 @@ bool RouteForm::checkNextStopTexts()
 
 int RouteForm::computeLangCount() const
 {
-    return RouteCheck::languageCount(m_route);
+    return m_route.languageCount();
 }
 
 void RouteForm::setLangCount(int n)

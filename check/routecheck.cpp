@@ -1,5 +1,6 @@
 #include "routecheck.h"
 
+#include "board.h"
 #include "route.h"
 #include "routefolder.h"
 #include "textencoding.h"
@@ -10,6 +11,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -24,33 +26,28 @@ struct RouteText
     const char *name;
     bool onBoard; // drawn with the board fonts
 };
-const RouteText routeTexts[] = {
-    {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false},
-    {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false},
-    {RouteFinding::FrontBoardPlace, &Route::frontStartingPoint, "пункт отправления", true},
-    {RouteFinding::FrontBoardPlace, &Route::frontDestination, "пункт назначения", true},
-    {RouteFinding::SideBoardPlace, &Route::sideStartingPoint, "пункт отправления", true},
-    {RouteFinding::SideBoardPlace, &Route::sideDestination, "пункт назначения", true},
-    {RouteFinding::BackBoardPlace, &Route::backStartingPoint, "пункт отправления", true},
-    {RouteFinding::BackBoardPlace, &Route::backDestination, "пункт назначения", true},
-    {RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false},
-    {RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне", false},
-    {RouteFinding::OutsideTempPlace, &Route::outsideTempText, "температура на улице", false},
-};
-
-// Single-language texts drawn on the boards.
-struct BoardText
+// In the order they are checked: the words, each board's texts, the running line's texts.
+const std::vector<RouteText> &routeTexts()
 {
-    RouteFinding::Place place;
-    QString (Route::*get)() const;
-    const char *name;
-};
-const BoardText boardTexts[] = {
-    {RouteFinding::FrontBoardPlace, &Route::frontNumber, "номер"},
-    {RouteFinding::SideBoardPlace, &Route::sideNumber, "номер"},
-    {RouteFinding::SideBoardPlace, &Route::sideSeparator, "разделитель"},
-    {RouteFinding::BackBoardPlace, &Route::backNumber, "номер"},
-};
+    static const std::vector<RouteText> texts = [] {
+        std::vector<RouteText> t{
+            {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false},
+            {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false},
+        };
+        for (const Board &board : boards) {
+            const RouteFinding::Place place = RouteFinding::boardPlace(board.id);
+            t.push_back({place, board.startingPoint, "пункт отправления", true});
+            t.push_back({place, board.destination, "пункт назначения", true});
+        }
+        t.push_back({RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false});
+        t.push_back(
+            {RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне", false});
+        t.push_back({RouteFinding::OutsideTempPlace, &Route::outsideTempText,
+                     "температура на улице", false});
+        return t;
+    }();
+    return texts;
+}
 
 struct StationText
 {
@@ -200,14 +197,20 @@ private:
 
     void checkRouteTexts()
     {
-        for (const RouteText &t : routeTexts) {
+        for (const RouteText &t : routeTexts()) {
             const QString first = (m_route.*t.get)(0);
             checkSecondLanguage(first, (m_route.*t.get)(1), QString::fromUtf8(t.name), t.place);
             for (int lang = 0; t.onBoard && lang < m_langs; ++lang)
                 checkCharacters((m_route.*t.get)(lang), textName(t.name, lang), t.place, lang);
         }
-        for (const BoardText &t : boardTexts)
-            checkCharacters((m_route.*t.get)(), QString::fromUtf8(t.name), t.place, -1);
+        // Single-language texts drawn on the boards.
+        for (const Board &board : boards) {
+            const RouteFinding::Place place = RouteFinding::boardPlace(board.id);
+            checkCharacters((m_route.*board.number)(), QStringLiteral("номер"), place, -1);
+            if (board.separator)
+                checkCharacters((m_route.*board.separator)(), QStringLiteral("разделитель"), place,
+                                -1);
+        }
     }
 
     void checkStation(int i)
@@ -368,17 +371,7 @@ QList<RouteFinding> RouteCheck::run(const Route &route, const CharFilter &canSho
 
 int RouteCheck::languageCount(const Route &route)
 {
-    for (const RouteText &t : routeTexts) {
-        if (!(route.*t.get)(1).isEmpty())
-            return 2;
-    }
-    for (const Station *s : route.stations()) {
-        for (const StationText &t : stationTexts) {
-            if (!(s->*t.get)(1).isEmpty())
-                return 2;
-        }
-    }
-    return 1;
+    return route.languageCount();
 }
 
 QString RouteCheck::stationLabel(const Route &route, int index)

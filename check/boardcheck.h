@@ -2,6 +2,7 @@
 // lack and still texts wider than the text area of the chosen board model.
 #pragma once
 
+#include "board.h"
 #include "routefinding.h"
 
 #include <QList>
@@ -17,18 +18,23 @@ public:
         int front = 0;
         int side = 1;
         int back = 1;
+        // The model of a board (BoardId).
+        int of(int board) const
+        {
+            return board == FrontBoard ? front : board == SideBoard ? side : back;
+        }
     };
 
     // Whether every text font has a visible glyph for the character (spaces and
     // line breaks count as shown).
     static bool canShow(QChar c);
 
-    // The whole check of a route: its files, texts and positions and its boards.
+    // RouteChecker::run, by its older name.
     static QList<RouteFinding> run(const Route &route, const Models &models);
     // Still texts wider than their board's text area.
     static QList<RouteFinding> widthFindings(const Route &route, const Models &models);
     // Columns a board model leaves for the texts after its side lights and the route number.
     static int textAreaWidth(int type, const QString &number, bool lightsOn);
-    // The models in the folder's editor.ini, else the given defaults.
+    // RouteChecker::modelsOfFolder, by its older name.
     static Models modelsOfFolder(const QString &folder, const Models &defaults);
 };
