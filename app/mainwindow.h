@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class GtfsActions;
 class QAction;
 class QDockWidget;
 class QLineEdit;
@@ -36,6 +37,7 @@ public:
     // The dock with the findings of the route check, hidden until asked for.
     QDockWidget *routeCheckDock() const { return checkDock; }
     RouteCheckPanel *routeCheckPanel() const { return checkPanel; }
+    GtfsActions *gtfsActions() const { return gtfs; }
 
     // At most this many folders are remembered.
     static constexpr int maxRecentFolders = 10;
@@ -83,4 +85,5 @@ private:
     RouteCheckPanel *checkPanel = nullptr;
     // Where the station list ends, shared by the tabs and kept with the window's geometry.
     int listWidth = 0;
+    GtfsActions *gtfs = nullptr;
 };
