@@ -33,6 +33,31 @@ QJsonObject toJson(const RouteFinding &f)
     return o;
 }
 
+// Control characters from the data would act on the terminal: they are written the way the
+// JSON output writes them, "\t" or "\u001b".
+QString escapedControls(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u >= 0x20 && u != 0x7F && (u < 0x80 || u >= 0xA0)) {
+            out += c;
+            continue;
+        }
+        // The short escapes JSON has, the rest as code points.
+        const char *const shortName = u == '\b'   ? "\\b"
+                                      : u == '\t' ? "\\t"
+                                      : u == '\n' ? "\\n"
+                                      : u == '\f' ? "\\f"
+                                      : u == '\r' ? "\\r"
+                                                  : nullptr;
+        out += shortName ? QString::fromLatin1(shortName)
+                         : QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+    }
+    return out;
+}
+
 } // namespace
 
 bool CheckCommand::wanted(const QStringList &arguments)
@@ -113,9 +138,9 @@ int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStrea
                     unreadable.insert(QStringLiteral("error"), why);
                 report.append(unreadable);
             } else if (why.isEmpty())
-                err << folder << QStringLiteral(": не удалось прочитать маршрут (нет ost.txt)\n");
+                err << escapedControls(folder) << QStringLiteral(": не удалось прочитать маршрут (нет ost.txt)\n");
             else
-                err << folder << QStringLiteral(": не удалось прочитать маршрут: ") << why << '\n';
+                err << escapedControls(folder) << QStringLiteral(": не удалось прочитать маршрут: ") << escapedControls(why) << '\n';
             continue;
         }
         // The models the editor would use: the folder's editor.ini, else the user's defaults.
@@ -130,8 +155,9 @@ int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStrea
             if (json)
                 items.append(toJson(f));
             else
-                out << folder << QStringLiteral(": ") << RouteFinding::severityName(f.severity)
-                    << QStringLiteral(": ") << f.text() << '\n';
+                out << escapedControls(folder) << QStringLiteral(": ")
+                    << RouteFinding::severityName(f.severity) << QStringLiteral(": ")
+                    << escapedControls(f.text()) << '\n';
         }
         if (counts[RouteFinding::Error] > 0 && code == Clean)
             code = HasErrors;
@@ -143,7 +169,7 @@ int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStrea
                                       {QStringLiteral("notes"), counts[2]},
                                       {QStringLiteral("findings"), items}});
         } else {
-            out << folder
+            out << escapedControls(folder)
                 << QStringLiteral(": ошибок: %1, предупреждений: %2, замечаний: %3\n")
                        .arg(counts[0])
                        .arg(counts[1])

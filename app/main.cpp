@@ -46,6 +46,8 @@ int main(int argc, char *argv[])
     // Desktops match the windows to the installed menu entry and show its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(TESSALY_APP_ID)));
+    // Window titles end in the program's name: "route12* — Tessaly".
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tessaly"));
 
     // Only Qt's own texts need translating; installed even when no file is found.
     QTranslator qtTranslator;

@@ -9,23 +9,36 @@
 #include "routeform.h"
 #include "savechangesprompt.h"
 #include "voicebuttons.h"
+#include "shortcutpassthrough.h"
+#include "tabtitles.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 const char recentArray[] = "recentOpen";
 const char recentPathKey[] = "path";
+const char geometryKey[] = "window/geometry";
+const char listWidthKey[] = "window/stationListWidth";
 
 // The three boards differ only in the form members that carry the model.
 struct BoardDefault
@@ -89,11 +102,15 @@ QString literal(QString text)
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-QString tabTitle(const QString &path)
+// The folders dropped on the window, in the order they came.
+QStringList droppedFolders(const QMimeData *data)
 {
-    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    // A drive or file system root has no name of its own.
-    return literal(name.isEmpty() ? path : name);
+    QStringList folders;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir())
+            folders.append(url.toLocalFile());
+    }
+    return folders;
 }
 
 } // namespace
@@ -109,6 +126,24 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->redoAction->setEnabled(false);
     ui->checkAction->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(true);
+    createWindowActions();
+
+    // The stop finder of the current tab, in a toolbar of its own; Ctrl+F goes there.
+    stationFilter = new QLineEdit(this);
+    stationFilter->setObjectName(QStringLiteral("stationFilterEdit"));
+    stationFilter->setPlaceholderText(QStringLiteral("Найти остановку (Ctrl+F)"));
+    stationFilter->setClearButtonEnabled(true);
+    stationFilter->setMaximumWidth(240);
+    QToolBar *findBar = addToolBar(QStringLiteral("Поиск"));
+    findBar->setObjectName(QStringLiteral("findToolBar"));
+    findBar->setMovable(false);
+    findBar->setFloatable(false);
+    findBar->addWidget(stationFilter);
+    connect(stationFilter, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (currentForm)
+            currentForm->filterStations(text);
+    });
 
     // The panels of the docks follow the current route; the docks start hidden.
     auto addDock = [this](const QString &title, const char *name, QWidget *panel,
@@ -165,6 +200,61 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     const QStringList recent = readRecentFolders();
     if (!recent.isEmpty())
         lastPath = recent.first();
+
+    const QSettings settings;
+    restoreGeometry(settings.value(QLatin1String(geometryKey)).toByteArray());
+    listWidth = settings.value(QLatin1String(listWidthKey)).toInt();
+}
+
+void MainWindow::createWindowActions()
+{
+    // Ctrl+Y is redo on Windows, Ctrl+Shift+Z elsewhere: both work everywhere.
+    ui->redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    struct KeyAction
+    {
+        const char *name;
+        const char *text;
+        QList<QKeySequence> keys;
+        std::function<void()> run;
+    };
+    const KeyAction actions[] = {
+        {"closeTabAction",
+         "Закрыть маршрут",
+         {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)},
+         [this] { on_tabWidget_tabCloseRequested(ui->tabWidget->currentIndex()); }},
+        {"nextTabAction",
+         "Следующий маршрут",
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab)},
+         [this] { switchTab(1); }},
+        {"previousTabAction",
+         "Предыдущий маршрут",
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
+         [this] { switchTab(-1); }},
+        {"quitAction", "Выход", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { close(); }},
+        {"findStationAction",
+         "Найти остановку",
+         {QKeySequence(Qt::CTRL | Qt::Key_F)},
+         [this] {
+             stationFilter->setFocus(Qt::ShortcutFocusReason);
+             stationFilter->selectAll();
+         }},
+    };
+    for (const KeyAction &a : actions) {
+        auto *action = new QAction(QString::fromUtf8(a.text), this);
+        action->setObjectName(QLatin1String(a.name));
+        action->setShortcuts(a.keys);
+        connect(action, &QAction::triggered, this, a.run);
+        addAction(action);
+    }
+}
+
+void MainWindow::switchTab(int step)
+{
+    const int count = ui->tabWidget->count();
+    if (count > 1)
+        ui->tabWidget->setCurrentIndex((ui->tabWidget->currentIndex() + step + count) % count);
 }
 
 MainWindow::~MainWindow()
@@ -193,16 +283,27 @@ void MainWindow::on_saveAction_triggered()
         currentForm->saveRoute();
 }
 
+void MainWindow::runOnForm(void (RouteForm::*step)())
+{
+    if (!currentForm)
+        return;
+    // The form pushes a pending edit by taking the focus from its field; the cursor goes back
+    // there when the field is still on show, so typing goes on where it was.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    (currentForm->*step)();
+    if (focused && focused->isVisible() && focused->isEnabled() &&
+        currentForm->isAncestorOf(focused))
+        focused->setFocus(Qt::ShortcutFocusReason);
+}
+
 void MainWindow::on_undoAction_triggered()
 {
-    if (currentForm)
-        currentForm->undo();
+    runOnForm(&RouteForm::undo);
 }
 
 void MainWindow::on_redoAction_triggered()
 {
-    if (currentForm)
-        currentForm->redo();
+    runOnForm(&RouteForm::redo);
 }
 
 void MainWindow::on_tabWidget_tabCloseRequested(int index)
@@ -219,6 +320,8 @@ void MainWindow::on_tabWidget_currentChanged(int index)
         disconnect(currentForm, nullptr, ui->saveAction, nullptr);
         disconnect(currentForm, nullptr, ui->undoAction, nullptr);
         disconnect(currentForm, nullptr, ui->redoAction, nullptr);
+        disconnect(currentForm, &RouteForm::canSaveChanged, this, &QWidget::setWindowModified);
+        listWidth = currentForm->stationListWidth();
         // A sound must not go on playing in a tab nobody sees.
         currentForm->stopPlaying();
     }
@@ -233,13 +336,23 @@ void MainWindow::on_tabWidget_currentChanged(int index)
         ui->saveAction->setEnabled(false);
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);
+        setWindowFilePath(QString());
+        setWindowModified(false);
+        setWindowTitle(QStringLiteral("Tessaly"));
         return;
     }
     if (rewire) {
         connect(form, &RouteForm::canSaveChanged, ui->saveAction, &QAction::setEnabled);
         connect(form, &RouteForm::canUndoChanged, ui->undoAction, &QAction::setEnabled);
         connect(form, &RouteForm::canRedoChanged, ui->redoAction, &QAction::setEnabled);
+        connect(form, &RouteForm::canSaveChanged, this, &QWidget::setWindowModified);
+        form->setStationListWidth(listWidth);
+        form->filterStations(stationFilter->text());
     }
+    // The title is made from the path: "route12[*] — Tessaly".
+    setWindowTitle(QString());
+    setWindowFilePath(form->route().path());
+    setWindowModified(form->canSave());
     ui->saveAction->setEnabled(form->canSave());
     ui->undoAction->setEnabled(form->canUndo());
     ui->redoAction->setEnabled(form->canRedo());
@@ -249,7 +362,29 @@ void MainWindow::onRecentMenuClicked(QAction *action)
 {
     const QString path = action ? action->data().toString() : QString();
     if (!path.isEmpty())
+        openRecentFolder(path);
+}
+
+void MainWindow::openRecentFolder(const QString &path)
+{
+    if (QFileInfo(path).isDir()) {
         openRouteFolder(path);
+        return;
+    }
+    // A folder moved or deleted since is not made into a new route in its place.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Недавние папки"),
+                    QStringLiteral("Папка %1 не найдена").arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::NoButton, this);
+    QPushButton *remove =
+        box.addButton(QStringLiteral("Убрать из списка"), QMessageBox::DestructiveRole);
+    box.setEscapeButton(box.addButton(QStringLiteral("Оставить"), QMessageBox::RejectRole));
+    box.setDefaultButton(remove);
+    box.exec();
+    if (box.clickedButton() == remove) {
+        QStringList folders = readRecentFolders();
+        folders.removeAll(path);
+        writeRecentFolders(folders);
+    }
 }
 
 void MainWindow::onRecentMenuAboutToShow()
@@ -312,6 +447,8 @@ void MainWindow::openRouteFolder(const QString &path)
 
     auto *form = new RouteForm;
     new VoiceButtons(form);
+    // The undo keys reach the route even from inside a text field.
+    ShortcutPassThrough::install(form, ui->undoAction->shortcuts() + ui->redoAction->shortcuts());
     for (const BoardDefault &board : defaults) {
         (form->*board.set)(storedFrontTabloType(board.board));
         connect(form, board.changed, this, board.store);
@@ -321,8 +458,9 @@ void MainWindow::openRouteFolder(const QString &path)
         return;
     }
 
-    const int index = ui->tabWidget->addTab(form, tabTitle(path));
+    const int index = ui->tabWidget->addTab(form, QString());
     ui->tabWidget->setTabToolTip(index, path);
+    updateTabTitles();
     QTabBar *bar = ui->tabWidget->tabBar();
     QWidget *closeButton = bar->tabButton(index, QTabBar::RightSide);
     if (!closeButton)
@@ -330,6 +468,24 @@ void MainWindow::openRouteFolder(const QString &path)
     if (closeButton)
         closeButton->setToolTip(QStringLiteral("Закрыть маршрут"));
     ui->tabWidget->setCurrentIndex(index);
+}
+
+void MainWindow::updateTabTitles()
+{
+    QStringList paths;
+    for (int i = 0; i < ui->tabWidget->count(); ++i)
+        paths.append(ui->tabWidget->tabToolTip(i));
+    const QStringList titles = distinctTabTitles(paths);
+    for (int i = 0; i < titles.size(); ++i)
+        ui->tabWidget->setTabText(i, literal(titles.at(i)));
+}
+
+QString MainWindow::routeName(int index) const
+{
+    QString title = ui->tabWidget->tabText(index);
+    return QStringLiteral("«%1» (%2)")
+        .arg(title.replace(QStringLiteral("&&"), QStringLiteral("&")),
+             QDir::toNativeSeparators(ui->tabWidget->tabToolTip(index)));
 }
 
 void MainWindow::addRecentFolder(const QString &path)
@@ -350,7 +506,10 @@ bool MainWindow::maybeSaveTab(int index)
     if (!form || !form->canSave())
         return true;
 
-    switch (askToSaveChanges(this, QStringLiteral("Маршут был изменен. Сохранить изменения?"))) {
+    // The route asked about is the one on show.
+    ui->tabWidget->setCurrentIndex(index);
+    switch (askToSaveChanges(this, QStringLiteral("Маршут был изменен. Сохранить изменения?"),
+                             QStringLiteral("Маршрут %1").arg(routeName(index)))) {
     case SaveChangesAnswer::Save:
         return form->saveRoute();
     case SaveChangesAnswer::Discard:
@@ -371,10 +530,19 @@ void MainWindow::closeTab(int index)
     if (form == currentForm)
         on_tabWidget_currentChanged(ui->tabWidget->currentIndex());
     delete form;
+    updateTabTitles();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (isVisible()) {
+        QSettings settings;
+        settings.setValue(QLatin1String(geometryKey), saveGeometry());
+        if (currentForm)
+            listWidth = currentForm->stationListWidth();
+        if (listWidth > 0)
+            settings.setValue(QLatin1String(listWidthKey), listWidth);
+    }
     for (int n = ui->tabWidget->count() - 1; n >= 0; --n) {
         if (!maybeSaveTab(n)) {
             event->ignore();
@@ -383,4 +551,19 @@ void MainWindow::closeEvent(QCloseEvent *event)
         closeTab(n);
     }
     event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFolders(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList folders = droppedFolders(event->mimeData());
+    if (folders.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFolders(folders);
 }

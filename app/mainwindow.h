@@ -12,6 +12,7 @@
 class GtfsActions;
 class QAction;
 class QDockWidget;
+class QLineEdit;
 class QMenu;
 class QToolButton;
 class MapPanel;
@@ -47,6 +48,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     void on_saveAction_triggered();
@@ -64,6 +67,13 @@ private slots:
     void onBackTabloTypeChanged(FrontTabloType tabloType);
 
 private:
+    void createWindowActions();
+    void switchTab(int step);
+    void updateTabTitles();
+    // The route as prompts name it: the tab's title and the folder's full path.
+    QString routeName(int index) const;
+    void openRecentFolder(const QString &path);
+    void runOnForm(void (RouteForm::*step)());
     void openRouteFolder(const QString &path);
     void addRecentFolder(const QString &path);
     bool maybeSaveTab(int index);
@@ -73,10 +83,13 @@ private:
     QPointer<RouteForm> currentForm;
     QMenu *recentMenu = nullptr;
     QToolButton *openButton = nullptr;
+    QLineEdit *stationFilter = nullptr;
     QString lastPath;
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;
     QDockWidget *mapDock = nullptr;
     MapPanel *mapPanel = nullptr;
+    // Where the station list ends, shared by the tabs and kept with the window's geometry.
+    int listWidth = 0;
     GtfsActions *gtfs = nullptr;
 };

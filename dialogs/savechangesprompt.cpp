@@ -4,11 +4,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-SaveChangesAnswer askToSaveChanges(QWidget *parent, const QString &text)
+SaveChangesAnswer askToSaveChanges(QWidget *parent, const QString &text, const QString &which)
 {
     auto tr = [](const char *s) { return QCoreApplication::translate("SaveChangesPrompt", s); };
     QMessageBox box(QMessageBox::Warning, tr("Сохранение изменений"), text, QMessageBox::NoButton,
                     parent);
+    box.setInformativeText(which);
     QPushButton *save = box.addButton(tr("Сохранить"), QMessageBox::AcceptRole);
     QPushButton *discard = box.addButton(tr("Не сохранять"), QMessageBox::AcceptRole);
     QPushButton *cancel = box.addButton(tr("Отмена"), QMessageBox::RejectRole);

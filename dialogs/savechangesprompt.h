@@ -12,5 +12,7 @@ enum class SaveChangesAnswer
     Cancel // also Esc and closing the box
 };
 
-// A modal warning box over `parent` with `text`, "Сохранить" as the default button.
-SaveChangesAnswer askToSaveChanges(QWidget *parent, const QString &text);
+// A modal warning box over `parent` with `text`, "Сохранить" as the default button;
+// `which` names what is asked about when there may be several.
+SaveChangesAnswer askToSaveChanges(QWidget *parent, const QString &text,
+                                   const QString &which = QString());

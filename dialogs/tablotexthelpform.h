@@ -15,6 +15,11 @@ public:
     explicit TabloTextHelpForm(QWidget *parent = nullptr);
     ~TabloTextHelpForm() override;
 
+    // F1 anywhere inside `where` shows the list as a window of its own beside it.
+    static void addHelpKey(QWidget *where);
+    // The list as a tool window over `parent`'s window; one at a time, brought to the front.
+    static TabloTextHelpForm *showWindow(QWidget *parent);
+
 private:
     Ui::TabloTextHelpForm *ui;
 };

@@ -10,11 +10,16 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QShortcut>
 
 TextEditorDlg::TextEditorDlg(QWidget *parent) : QDialog(parent), ui(new Ui::TextEditorDlg)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The keys of every editor: the text keeps its own undo keys, F1 shows the markup.
+    ui->saveBtn->setShortcut(QKeySequence::Save);
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, ui->helpBtn, [this] { ui->helpBtn->setChecked(true); });
 }
 
 TextEditorDlg::~TextEditorDlg()

@@ -114,12 +114,21 @@ void FileListPair::onAssignedRowChanged(int row)
         m_hooks.selectionChanging();
     for (QAbstractButton *b : {m_widgets.up, m_widgets.down, m_widgets.remove})
         b->setVisible(row >= 0);
-    if (row < 0)
+    if (row < 0) {
+        clearedSelection();
         return;
+    }
     m_widgets.folder->setCurrentRow(-1);
     m_widgets.up->setEnabled(row > 0);
     m_widgets.down->setEnabled(row + 1 < m_widgets.assigned->count());
     m_hooks.selected(m_widgets.assigned->item(row)->text());
+}
+
+void FileListPair::clearedSelection()
+{
+    // A preview of what is no longer selected would pass for the current station's file.
+    if (currentName().isEmpty())
+        m_hooks.selected(QString());
 }
 
 void FileListPair::onFolderRowChanged(int row)
@@ -127,8 +136,10 @@ void FileListPair::onFolderRowChanged(int row)
     if (m_hooks.selectionChanging)
         m_hooks.selectionChanging();
     m_widgets.add->setVisible(row >= 0);
-    if (row < 0)
+    if (row < 0) {
+        clearedSelection();
         return;
+    }
     m_widgets.assigned->setCurrentRow(-1);
     m_hooks.selected(m_widgets.folder->item(row)->text());
 }

@@ -36,7 +36,7 @@ public:
         std::function<QUndoCommand *(int row)> remove;
         // Before any change of the selection; may be empty.
         std::function<void()> selectionChanging;
-        // The name that became current in either list.
+        // The name that became current in either list; empty once neither list has one.
         std::function<void(const QString &name)> selected;
     };
 
@@ -67,6 +67,7 @@ private slots:
 
 private:
     void push(QUndoCommand *command, int currentRow);
+    void clearedSelection();
 
     Widgets m_widgets;
     Hooks m_hooks;

@@ -16,6 +16,7 @@
 #include <QFileSystemWatcher>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimerEvent>
 #include <QUndoStack>
 
@@ -28,10 +29,10 @@ QString filePath(const QString &folder, const QString &name)
     return folder + QLatin1Char('/') + name;
 }
 
-// The first kilobyte of a text file, as the lists preview it.
-void preview(QLabel *label, const QString &path)
+// The first kilobyte of a text file, as the lists preview it; nothing without a file.
+void preview(QLabel *label, const QString &folder, const QString &name)
 {
-    label->setText(decodeBytes(readFileHead(path)));
+    label->setText(name.isEmpty() ? QString() : decodeBytes(readFileHead(filePath(folder, name))));
 }
 
 // The commands of a list of the current station.
@@ -60,7 +61,8 @@ FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
             form);
     sounds.selectionChanging = [sound] { sound->stop(); };
     sounds.selected = [this, sound](const QString &name) {
-        sound->load(filePath(routeFolder(), name));
+        if (!name.isEmpty())
+            sound->load(filePath(routeFolder(), name));
     };
     m_sounds = new FileListPair({ui->soundFileList, ui->allSoundFileList, ui->addSoundFileBtn,
                                  ui->upSoundFileBtn, ui->downSoundFileBtn, ui->removeSoundFileBtn},
@@ -70,7 +72,7 @@ FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
         stationCommands<AddStationTextFileCmd, MoveStationTextFileCmd, RemoveStationTextFileCmd>(
             form);
     texts.selected = [this, ui](const QString &name) {
-        preview(ui->textPreviewLabel, filePath(routeFolder(), name));
+        preview(ui->textPreviewLabel, routeFolder(), name);
     };
     m_texts = new FileListPair({ui->textFileList, ui->allTextFileList, ui->addTextFileBtn,
                                 ui->upTextFileBtn, ui->downTextFileBtn, ui->removeTextFileBtn},
@@ -83,7 +85,7 @@ FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
     ads.move = [form](int from, int to) { return new MoveAdwareTextFileCmd(form, from, to); };
     ads.remove = [form](int row) { return new RemoveAdTextFileCmd(form, row); };
     ads.selected = [this, ui](const QString &name) {
-        preview(ui->adTextPreviewLabel, filePath(adFolder(), name));
+        preview(ui->adTextPreviewLabel, adFolder(), name);
     };
     m_ads = new FileListPair({ui->adTextFileList, ui->allAdTextFileList, ui->addAdTextFileBtn,
                               ui->upAdTextFileBtn, ui->downAdTextFileBtn, ui->removeAdTextFileBtn},
@@ -265,7 +267,15 @@ void FileLists::makeAdFolder()
 void FileLists::showFolder(FileListPair *pair, const QString &folder)
 {
     const QString name = pair->currentName();
-    showInFileManager(name.isEmpty() ? folder : filePath(folder, name), m_launch);
+    const QString shown = name.isEmpty() ? folder : filePath(folder, name);
+    const QPointer<RouteForm> form = m_form;
+    showInFileManager(shown, m_launch, [form, shown] {
+        if (form)
+            QMessageBox::warning(form, tr("Файловый менеджер"),
+                                 tr("Не удалось показать %1: не запустился ни один файловый "
+                                    "менеджер.")
+                                     .arg(QDir::toNativeSeparators(shown)));
+    });
 }
 
 // --- The ad folder -------------------------------------------------------------------------

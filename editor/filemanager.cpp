@@ -38,14 +38,19 @@ FileManagerLaunch FileManagerLaunch::system()
 #else
         process.setArguments(arguments);
 #endif
-        process.startDetached();
+        return process.startDetached();
     };
-    launch.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    launch.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     return launch;
 }
 
-void showInFileManager(const QString &path, const FileManagerLaunch &launch)
+void showInFileManager(const QString &path, const FileManagerLaunch &launch,
+                       const std::function<void()> &failed)
 {
+    const auto report = [failed](bool started) {
+        if (!started && failed)
+            failed();
+    };
     const QFileInfo info(path);
     const bool folder = info.isDir();
     // A vanished file still shows its folder.
@@ -53,11 +58,12 @@ void showInFileManager(const QString &path, const FileManagerLaunch &launch)
     const bool select = !folder && info.exists();
 #if defined(Q_OS_WIN)
     const QString native = QDir::toNativeSeparators(shown);
-    launch.startDetached(QStringLiteral("explorer.exe"),
-                         {select ? QStringLiteral("/select,") + native : native});
+    report(launch.startDetached(QStringLiteral("explorer.exe"),
+                                {select ? QStringLiteral("/select,") + native : native}));
 #elif defined(Q_OS_MACOS)
-    launch.startDetached(QStringLiteral("open"),
-                         select ? QStringList{QStringLiteral("-R"), shown} : QStringList{shown});
+    report(launch.startDetached(QStringLiteral("open"),
+                                select ? QStringList{QStringLiteral("-R"), shown}
+                                       : QStringList{shown}));
 #else
     // The freedesktop file manager interface, which every common Linux desktop answers.
     const QString name = QStringLiteral("org.freedesktop.FileManager1");
@@ -66,10 +72,10 @@ void showInFileManager(const QString &path, const FileManagerLaunch &launch)
         select ? QStringLiteral("ShowItems") : QStringLiteral("ShowFolders"));
     call << QStringList{QString::fromUtf8(QUrl::fromLocalFile(shown).toEncoded())} << QString();
     const QUrl fallback = QUrl::fromLocalFile(select ? info.path() : shown);
-    const std::function<void(const QUrl &)> openUrl = launch.openUrl;
-    launch.callDBus(call, [openUrl, fallback](bool answered) {
+    const std::function<bool(const QUrl &)> openUrl = launch.openUrl;
+    launch.callDBus(call, [openUrl, fallback, report](bool answered) {
         if (!answered)
-            openUrl(fallback);
+            report(openUrl(fallback));
     });
 #endif
 }

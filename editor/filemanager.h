@@ -21,14 +21,16 @@ struct FileManagerLaunch
                        const std::function<void(bool answered)> &answered)>
         callDBus;
 #endif
-    // A detached program with its arguments.
-    std::function<void(const QString &program, const QStringList &arguments)> startDetached;
-    std::function<void(const QUrl &url)> openUrl;
+    // A detached program with its arguments; false when it could not be started.
+    std::function<bool(const QString &program, const QStringList &arguments)> startDetached;
+    // False when no program took the address.
+    std::function<bool(const QUrl &url)> openUrl;
 
     static FileManagerLaunch system();
 };
 
-// A folder opens as it is; a file opens its folder with the file selected. The outcome is not
-// reported: a file manager that fails says so itself.
+// A folder opens as it is; a file opens its folder with the file selected. `failed` hears, maybe
+// later, when nothing could be started; a file manager that starts and fails says so itself.
 void showInFileManager(const QString &path,
-                       const FileManagerLaunch &launch = FileManagerLaunch::system());
+                       const FileManagerLaunch &launch = FileManagerLaunch::system(),
+                       const std::function<void()> &failed = {});

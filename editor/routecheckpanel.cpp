@@ -60,6 +60,12 @@ RouteCheckPanel::RouteCheckPanel(QWidget *parent) : QWidget(parent)
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setToolTip(QStringLiteral("Двойной щелчок показывает место в маршруте"));
+    // Long findings wrap in the dock's width instead of being cut; each keeps its tool tip.
+    m_tree->setWordWrap(true);
+    m_tree->setTextElideMode(Qt::ElideNone);
+    m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_tree->header()->setStretchLastSection(true);
+    m_summary->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_summary);

@@ -6,14 +6,19 @@
 #include "filelistpair.h"
 #include "filelists.h"
 #include "fronttablowidget.h"
+#include "listwidthgrip.h"
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
+#include "stationfilter.h"
+#include "stationlistdelegate.h"
 #include "stationpage.h"
+#include "tablotexthelpform.h"
 #include "textencoding.h"
 #include "ui_routeform.h"
 #include "undocommands.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCursor>
@@ -102,6 +107,10 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     ui->stationList->setModel(m_model);
     ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
     ui->stationList->header()->hide();
+    ui->stationList->setItemDelegate(new StationListDelegate(m_model, ui->stationList));
+    m_stationFilter = new StationFilter(ui->stationList, m_model);
+    m_listGrip = new ListWidthGrip(ui->stationList);
+    TabloTextHelpForm::addHelpKey(ui->salonTabloTab);
     connect(ui->stationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RouteForm::onCurrentStationChanged);
 
@@ -205,6 +214,13 @@ void RouteForm::createColorModels()
         const QSignalBlocker blocker(box);
         box->setModel(m_sofitColorModel);
     }
+    // The popups would be only as wide as the boxes and cut their names («Ора…вый»).
+    for (QComboBox *box : {ui->frontColorList, ui->leftSofitList, ui->rightSofitList}) {
+        box->ensurePolished();
+        // Room for the scroll bar the list may show.
+        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) +
+                                     box->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    }
 }
 
 int RouteForm::frontColorRow(const QColor &color) const
@@ -248,6 +264,21 @@ FrontTabloWidget *RouteForm::tablo(Board board) const
         break;
     }
     return ui->backTabloWdt;
+}
+
+void RouteForm::filterStations(const QString &text)
+{
+    m_stationFilter->setText(text);
+}
+
+int RouteForm::stationListWidth() const
+{
+    return m_listGrip->listWidth();
+}
+
+void RouteForm::setStationListWidth(int width)
+{
+    m_listGrip->setListWidth(width);
 }
 
 int RouteForm::selectedLang(LangGroup group) const
@@ -390,6 +421,7 @@ bool RouteForm::askNextStopSeparate(bool defaultYes)
         return m_nextStopAsker(defaultYes);
     QMessageBox box;
     box.setIcon(QMessageBox::Question);
+    box.setWindowTitle(tr("Объявление следующей остановки"));
     box.setText(tr("Маршрут с отдельным объявлением следующей остановки?"));
     QPushButton *yes = box.addButton(tr("Да"), QMessageBox::AcceptRole);
     QPushButton *no = box.addButton(tr("Нет"), QMessageBox::RejectRole);

@@ -16,6 +16,8 @@ class QAbstractButton;
 class QButtonGroup;
 class FileLists;
 class QMenu;
+class ListWidthGrip;
+class StationFilter;
 class QStandardItemModel;
 class QUndoStack;
 class QWidget;
@@ -117,6 +119,12 @@ public:
     // The player of the sound tab: load a file into it with soundPreview()->load(path).
     SoundPreview *soundPreview() const { return m_soundPreview; }
     FileLists *fileLists() const { return m_fileLists; }
+    // The station list's width as the user dragged it, 0 while the layout decides; the
+    // window keeps it for every tab.
+    int stationListWidth() const;
+    // Shows only the stations whose number or names hold the text.
+    void filterStations(const QString &text);
+    void setStationListWidth(int width);
 
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
@@ -297,5 +305,7 @@ private:
     BoardPage *m_boards[3] = {};
     SalonPage *m_salon = nullptr;
     StationPage *m_stationPage = nullptr;
+    ListWidthGrip *m_listGrip = nullptr;
+    StationFilter *m_stationFilter = nullptr;
     NextStopAsker m_nextStopAsker;
 };

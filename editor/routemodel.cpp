@@ -40,6 +40,8 @@ QVariant RouteModel::data(const QModelIndex &index, int role) const
         if (row == m_route->backStationIndex() || row == m_route->stationCount())
             return QBrush(QColor(255, 0, 0));
         return QVariant();
+    case Qt::ToolTipRole:
+        return row == 0 ? QVariant() : toolTip(*m_route->station(row - 1));
     case Qt::SizeHintRole:
         return QSize(0, 40);
     case Qt::FontRole:
@@ -52,6 +54,20 @@ QVariant RouteModel::data(const QModelIndex &index, int role) const
     default:
         return QVariant();
     }
+}
+
+QString RouteModel::toolTip(const Station &station)
+{
+    // Every text of the stop, once, in the order the form edits them.
+    QStringList lines;
+    for (int lang = 0; lang < 2; ++lang) {
+        for (const QString *text :
+             {&station.name(lang), &station.nextName(lang), &station.sideName(lang)}) {
+            if (!text->isEmpty() && !lines.contains(*text))
+                lines.append(*text);
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void RouteModel::setRoute(Route *route)

@@ -32,6 +32,9 @@ public:
     void updateBackStationIndex(int backIndex);
     void renameStation(int station, int lang, const QString &text);
 
+    // All texts of a station, one per line, as its row's tool tip shows them.
+    static QString toolTip(const Station &station);
+
 private:
     void emitRowChanged(int row);
 

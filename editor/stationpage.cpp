@@ -38,6 +38,11 @@ StationPage::StationPage(RouteForm *form) : QObject(form), m_form(form), m_route
     connect(ui->nextSeparateCheck, &QAbstractButton::clicked, this, &StationPage::switchLayout);
     connect(ui->nextDelaySpn, &QSpinBox::editingFinished, this, &StationPage::finishNextDelay);
     connect(ui->radiusSpn, &QSpinBox::editingFinished, this, &StationPage::finishRadius);
+    // Typing past the range is dropped by the field without a word: the range is on show.
+    const QString range =
+        tr("от %1 до %2 м").arg(ui->radiusSpn->minimum()).arg(ui->radiusSpn->maximum());
+    ui->radiusRangeLabel->setText(range);
+    ui->radiusSpn->setToolTip(range);
 }
 
 StationRules StationPage::rules() const
@@ -85,6 +90,7 @@ void StationPage::showStation(const QModelIndex &index)
     showStationTexts(lang());
     m_form->showStationFiles(*s);
     ui->coordEdit->setText(StationRules::formatCoordinate(s->coordinate()));
+    ui->coordHintLabel->hide();
     {
         const QSignalBlocker blocker(ui->radiusSpn);
         ui->radiusSpn->setValue(s->radius());
@@ -354,8 +360,20 @@ void StationPage::finishCoordinate()
     if (!s)
         return;
     QLineEdit *edit = m_form->ui->coordEdit;
-    const QGeoCoordinate c = StationRules::parseCoordinate(edit->text().trimmed());
+    QLabel *hint = m_form->ui->coordHintLabel;
+    const QString typed = edit->text().trimmed();
+    const QGeoCoordinate c = StationRules::parseCoordinate(typed);
     const QString shown = StationRules::formatCoordinate(s->coordinate());
+    // Only an empty field takes the coordinate away; what cannot be read keeps it.
+    const bool refused = !typed.isEmpty() && !c.isValid();
+    hint->setVisible(refused);
+    if (refused) {
+        hint->setText(tr("«%1» — не координаты: введите широту и долготу через пробел, "
+                         "например 55.75580 37.61730. Координаты остановки не изменены.")
+                          .arg(typed));
+        unchanged(edit, shown);
+        return;
+    }
     if (StationRules::formatCoordinate(c) == shown) {
         unchanged(edit, shown);
         return;

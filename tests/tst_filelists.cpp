@@ -266,6 +266,7 @@ void TestFileLists::fileManager()
     };
     launch.openUrl = [&](const QUrl &url) {
         log += "; open " + url.toLocalFile().remove(dir.path() + '/');
+        return true;
     };
     showInFileManager(dir.filePath(path), launch);
     QTEST(log, "log");

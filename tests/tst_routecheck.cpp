@@ -86,6 +86,7 @@ private slots:
     void exampleRouteHasNoErrors();
     void commandLine_data();
     void commandLine();
+    void commandLineEscapesControls();
     void panelShowsPlace();
 
 private:
@@ -270,6 +271,21 @@ void TestRouteCheck::commandLine()
     } else {
         QCOMPARE(out.split('\n', Qt::SkipEmptyParts), output);
     }
+}
+
+// Control characters from the data reach the terminal escaped, as in the JSON output.
+void TestRouteCheck::commandLineEscapesControls()
+{
+    const QString folder = newFolder(
+        {"-r/a.wav", ost(header, "1 Остановка Вок\x1b\tзал.\n  a.wav\n" + station2)});
+    QProcess tessaly;
+    tessaly.start(QStringLiteral(TESSALY_EXECUTABLE), {"--check", folder});
+    QVERIFY(tessaly.waitForFinished(60000));
+    const QString out = QString::fromUtf8(tessaly.readAllStandardOutput());
+    QVERIFY2(out.contains(QStringLiteral("станция 1 «Вок\\u001b\\tзал.»: нет файла a.wav")),
+             qPrintable(out));
+    for (const QChar c : out)
+        QVERIFY(c >= QChar(0x20) || c == QLatin1Char('\n'));
 }
 
 // A double click on a finding shows its station and page, as undo would.
