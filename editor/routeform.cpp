@@ -3,6 +3,7 @@
 #include "boardheader.h"
 #include "boardpage.h"
 #include "editorini.h"
+#include "fieldguard.h"
 #include "filelistpair.h"
 #include "filelists.h"
 #include "fronttablowidget.h"
@@ -82,18 +83,35 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
              ui->removeSoundFileBtn, ui->gpsBox})
         w->hide();
 
-    // Typing in these fields is a pending change long before editing finishes.
-    for (QLineEdit *edit : {ui->stationWordEdit,       ui->nextWordEdit,
-                            ui->frontNumberEdit,       ui->frontStartingPointEdit,
-                            ui->frontDestinationEdit,  ui->sideNumberEdit,
-                            ui->sideStartingPointEdit, ui->sideDestinationEdit,
-                            ui->sideSepEdit,           ui->backNumberEdit,
-                            ui->backStartingPointEdit, ui->backDestinationEdit,
-                            ui->salonTabloOrderEdit,   ui->routeTextEdit,
-                            ui->salonTempEdit,         ui->outsideTempEdit,
-                            ui->stationNameEdit,       ui->nextNameEdit,
-                            ui->sideNameEdit,          ui->coordEdit})
-        connect(edit, &QLineEdit::textEdited, this, &RouteForm::onTextEdited);
+    // Typing in these fields is a pending change long before editing finishes; each is guarded
+    // by the rule of the place its text is written to.
+    using K = TextRule::Kind;
+    const std::pair<QLineEdit *, K> texts[] = {
+        {ui->stationWordEdit, K::LineText},
+        {ui->nextWordEdit, K::LineText},
+        {ui->frontNumberEdit, K::NumberText},
+        {ui->frontStartingPointEdit, K::HeaderText},
+        {ui->frontDestinationEdit, K::HeaderText},
+        {ui->sideNumberEdit, K::NumberText},
+        {ui->sideStartingPointEdit, K::HeaderText},
+        {ui->sideDestinationEdit, K::HeaderText},
+        {ui->sideSepEdit, K::SeparatorText},
+        {ui->backNumberEdit, K::NumberText},
+        {ui->backStartingPointEdit, K::HeaderText},
+        {ui->backDestinationEdit, K::HeaderText},
+        {ui->salonTabloOrderEdit, K::LineText},
+        {ui->routeTextEdit, K::LineText},
+        {ui->salonTempEdit, K::LineText},
+        {ui->outsideTempEdit, K::LineText},
+        {ui->stationNameEdit, K::PairText},
+        {ui->nextNameEdit, K::PairText},
+        {ui->sideNameEdit, K::LineText},
+    };
+    for (const auto &text : texts) {
+        new FieldGuard(text.first, text.second);
+        connect(text.first, &QLineEdit::textEdited, this, &RouteForm::onTextEdited);
+    }
+    connect(ui->coordEdit, &QLineEdit::textEdited, this, &RouteForm::onTextEdited);
     for (QSpinBox *spin : {ui->sideStationCountSpn, ui->radiusSpn, ui->nextDelaySpn})
         connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, &RouteForm::onTextEdited);
 
@@ -307,9 +325,9 @@ void RouteForm::fillControls()
             b.first->setChecked(value & b.second);
     };
 
-    ui->frontNumberEdit->setText(r.frontNumber());
-    ui->frontStartingPointEdit->setText(r.frontStartingPoint(0));
-    ui->frontDestinationEdit->setText(r.frontDestination(0));
+    FieldGuard::show(ui->frontNumberEdit, r.frontNumber());
+    FieldGuard::show(ui->frontStartingPointEdit, r.frontStartingPoint(0));
+    FieldGuard::show(ui->frontDestinationEdit, r.frontDestination(0));
     setButtons(r.frontMode(), {{ui->frontStaticBtn, ModeStatic},
                                {ui->frontMoscowBtn, ModeMoscow},
                                {ui->frontOnlyDestBtn, ModeOnlyDestination},
@@ -324,19 +342,19 @@ void RouteForm::fillControls()
         ui->rightSofitList->setCurrentIndex(sofitRow(r.rightSofitColor()));
     }
 
-    ui->sideNumberEdit->setText(r.sideNumber());
-    ui->sideStartingPointEdit->setText(r.sideStartingPoint(0));
-    ui->sideDestinationEdit->setText(r.sideDestination(0));
+    FieldGuard::show(ui->sideNumberEdit, r.sideNumber());
+    FieldGuard::show(ui->sideStartingPointEdit, r.sideStartingPoint(0));
+    FieldGuard::show(ui->sideDestinationEdit, r.sideDestination(0));
     setButtons(r.sideMode(), {{ui->sideStaticBtn, ModeStatic},
                               {ui->sideStationVScrollBtn, ModeStationScroll},
                               {ui->sideOnlyDestBtn, ModeOnlyDestination},
                               {ui->sideCenterBtn, ModeCenter}});
     setButtons(r.sideFont(), {{ui->sideFont0Btn, 1}, {ui->sideFont1Btn, 2}});
-    ui->sideSepEdit->setText(r.sideSeparator());
+    FieldGuard::show(ui->sideSepEdit, r.sideSeparator());
 
-    ui->backNumberEdit->setText(r.backNumber());
-    ui->backStartingPointEdit->setText(r.backStartingPoint(0));
-    ui->backDestinationEdit->setText(r.backDestination(0));
+    FieldGuard::show(ui->backNumberEdit, r.backNumber());
+    FieldGuard::show(ui->backStartingPointEdit, r.backStartingPoint(0));
+    FieldGuard::show(ui->backDestinationEdit, r.backDestination(0));
     setButtons(r.backMode(), {{ui->backStaticBtn, ModeStatic},
                               {ui->backOnlyDestBtn, ModeOnlyDestination},
                               {ui->backCenterBtn, ModeCenter}});
@@ -349,14 +367,15 @@ void RouteForm::fillControls()
         ui->nextDelaySpn->setValue(r.nextDelay());
     }
 
-    ui->stationWordEdit->setText(r.stationWord(0));
-    ui->nextWordEdit->setText(r.nextWord(0));
+    FieldGuard::show(ui->stationWordEdit, r.stationWord(0));
+    FieldGuard::show(ui->nextWordEdit, r.nextWord(0));
     const QByteArray order = r.salonTabloOrder();
-    ui->salonTabloOrderEdit->setText(
+    FieldGuard::show(
+        ui->salonTabloOrderEdit,
         QString::fromLatin1(order.constData(), int(qstrnlen(order.constData(), order.size()))));
-    ui->routeTextEdit->setText(r.routeText(0));
-    ui->salonTempEdit->setText(r.salonTempText(0));
-    ui->outsideTempEdit->setText(r.outsideTempText(0));
+    FieldGuard::show(ui->routeTextEdit, r.routeText(0));
+    FieldGuard::show(ui->salonTempEdit, r.salonTempText(0));
+    FieldGuard::show(ui->outsideTempEdit, r.outsideTempText(0));
 
     FileListPair::fill(ui->adTextFileList, r.adTextFiles());
     ui->allAdTextFileLabel->setText(r.adFolderRelative());
@@ -436,7 +455,7 @@ bool RouteForm::checkNextStopTexts()
                 }
             }
             // The general page shows the word the texts were built with.
-            ui->nextWordEdit->setText(m_route.nextWord(selectedLang(GeneralLang)));
+            FieldGuard::show(ui->nextWordEdit, m_route.nextWord(selectedLang(GeneralLang)));
         }
     }
     ui->nextSeparateCheck->setChecked(separate);
@@ -575,6 +594,13 @@ void RouteForm::onCleanStateChanged(bool clean)
 
 void RouteForm::onTextEdited()
 {
+    // A field typed back to the route's text marks nothing.
+    const FieldGuard *guard = FieldGuard::of(sender());
+    if (guard && guard->showsStored()) {
+        setCanSave(!m_undoStack->isClean());
+        resetUndoFlags();
+        return;
+    }
     // The field's own editing-finished handler pushes the change later.
     setCanSave(true);
     setCanUndo(true);
