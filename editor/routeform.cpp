@@ -7,6 +7,7 @@
 #include "filelistpair.h"
 #include "filelists.h"
 #include "fronttablowidget.h"
+#include "recoverywriter.h"
 #include "routecheck.h"
 #include "routemodel.h"
 #include "salonpage.h"
@@ -28,6 +29,7 @@
 #include <QPixmap>
 #include <QStandardItemModel>
 #include <QStyleOption>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <utility>
@@ -131,6 +133,17 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     connect(m_undoStack, &QUndoStack::canUndoChanged, this, &RouteForm::setCanUndo);
     connect(m_undoStack, &QUndoStack::cleanChanged, this, &RouteForm::onCleanStateChanged);
 
+    // At most recoveryDelay after the first change since the last copy, the next one is kept.
+    m_recovery = new RecoveryWriter(this);
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setInterval(recoveryDelay);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &RouteForm::keepRecoveryCopy);
+    connect(m_undoStack, &QUndoStack::indexChanged, this, [this] {
+        if (!m_recoveryTimer->isActive())
+            m_recoveryTimer->start();
+    });
+
     m_soundPreview =
         new SoundPreview({ui->playSoundBtn, ui->stopSoundBtn, ui->playSoundSlider,
                           ui->playPositionLabel, ui->playNameLabel, ui->playErrorLabel},
@@ -155,6 +168,9 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
 RouteForm::~RouteForm()
 {
+    // Closing without saving leaves no copy behind.
+    dropRecoveryCopy();
+    m_recovery->wait();
     // The pages go before the widgets they watch, which still report their focus while dying.
     for (BoardPage *&page : m_boards)
         delete std::exchange(page, nullptr);
@@ -501,10 +517,17 @@ void RouteForm::clearFocusedWidget()
 bool RouteForm::saveRoute()
 {
     clearFocusedWidget();
+    if (m_readOnly) {
+        QMessageBox box(QMessageBox::Warning, tr("Приложение"),
+                        tr("Маршрут открыт только для чтения."), QMessageBox::Ok, this);
+        box.exec();
+        return false;
+    }
     const bool saved = m_route.save();
     if (saved) {
         setCanSave(false);
         m_undoStack->setClean();
+        dropRecoveryCopy();
     } else {
         QMessageBox box(QMessageBox::Critical, tr("Приложение"), tr("Ошибка сохранения маршрута!"),
                         QMessageBox::Ok, this);
@@ -516,6 +539,7 @@ bool RouteForm::saveRoute()
 void RouteForm::closeRoute()
 {
     stopPlaying();
+    dropRecoveryCopy();
     m_fileLists->unwatch();
     // The view hears of the emptied list before the stations go.
     m_model->setRoute(nullptr);
@@ -583,9 +607,14 @@ void RouteForm::showLastChange()
         emit signal(value);                                                                        \
     }
 
-ROUTEFORM_FLAG_SETTER(setCanSave, m_canSave, canSaveChanged)
+ROUTEFORM_FLAG_SETTER(setSaveFlag, m_canSave, canSaveChanged)
 ROUTEFORM_FLAG_SETTER(setCanUndo, m_canUndo, canUndoChanged)
 ROUTEFORM_FLAG_SETTER(setCanRedo, m_canRedo, canRedoChanged)
+
+void RouteForm::setCanSave(bool canSave)
+{
+    setSaveFlag(canSave && !m_readOnly);
+}
 
 void RouteForm::onCleanStateChanged(bool clean)
 {
@@ -605,6 +634,64 @@ void RouteForm::onTextEdited()
     setCanSave(true);
     setCanUndo(true);
     setCanRedo(false);
+}
+
+void RouteForm::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    if (readOnly)
+        setCanSave(false);
+}
+
+void RouteForm::keepRecoveryCopy()
+{
+    if (m_readOnly || m_route.path().isEmpty())
+        return;
+    // Serialised here, where the route lives; written on the writer's thread.
+    if (m_canSave) {
+        m_recovery->keep(m_route.path(), m_route.fileBytes());
+        m_keptCopy = true;
+    } else {
+        dropRecoveryCopy();
+    }
+}
+
+void RouteForm::dropRecoveryCopy()
+{
+    m_recoveryTimer->stop();
+    // Only a copy of this form's own: one left by a dead process waits for its answer.
+    if (m_keptCopy)
+        m_recovery->drop(m_route.path());
+    m_keptCopy = false;
+}
+
+void RouteForm::restoreFiles(const Route::FileMap &files)
+{
+    clearFocusedWidget();
+    m_undoStack->push(new SetRouteFilesCmd(this, files));
+}
+
+void RouteForm::setRouteFiles(const Route::FileMap &files)
+{
+    const QString path = m_route.path();
+    const QString oldAdPath = m_route.adPath();
+    m_model->setRoute(nullptr);
+    m_route.clear();
+    m_route.loadFiles(path, files);
+    m_model->setRoute(&m_route);
+    m_currentStation = -1;
+    ui->stationList->setCurrentIndex(m_model->routeIndex());
+    setLangCount(computeLangCount());
+    const QList<Station *> &stations = m_route.stations();
+    ui->nextSeparateCheck->setChecked(stations.size() >= 2 &&
+                                      stations.at(0)->nextName(0).isEmpty());
+    fillControls();
+    if (m_route.adPath() != oldAdPath)
+        m_fileLists->adFolderChanged(oldAdPath);
+    updateFrontTablo();
+    updateSideTablo();
+    updateBackTablo();
+    m_lastChange = LastChange();
 }
 
 void RouteForm::resetUndoFlags()

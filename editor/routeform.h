@@ -16,8 +16,10 @@ class QButtonGroup;
 class FileLists;
 class QMenu;
 class QStandardItemModel;
+class QTimer;
 class QUndoStack;
 class QWidget;
+class RecoveryWriter;
 class RouteModel;
 class SalonPage;
 class StationPage;
@@ -118,6 +120,16 @@ public:
     SoundPreview *soundPreview() const { return m_soundPreview; }
     FileLists *fileLists() const { return m_fileLists; }
 
+    // A read-only form never saves and keeps no recovery copy.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
+    // The six files of the route as save writes them.
+    Route::FileMap routeFiles() const { return m_route.fileBytes(); }
+    // Files of this folder kept elsewhere (a recovery copy) become the route, as one undo step.
+    void restoreFiles(const Route::FileMap &files);
+    // How long after a change the recovery copy is written at the latest (ms).
+    static constexpr int recoveryDelay = 1000;
+
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
 
@@ -192,6 +204,7 @@ public:
     void removeAdTextFile(int row);
     void moveAdTextFile(int from, int to);
     void setAdFolder(const QString &path);
+    void setRouteFiles(const Route::FileMap &files);
 
     // Brings a place into view the way undo does: station, pages, languages and rows.
     void showPlace(const LastChange &place);
@@ -265,6 +278,9 @@ private:
     void clearFocusedWidget();
     // After an edit that changed nothing: the undo actions follow the stack again.
     void resetUndoFlags();
+    void keepRecoveryCopy();
+    void dropRecoveryCopy();
+    void setSaveFlag(bool canSave);
 
     FrontTabloWidget *tablo(Board board) const;
     int selectedLang(LangGroup group) const;
@@ -292,4 +308,8 @@ private:
     SalonPage *m_salon = nullptr;
     StationPage *m_stationPage = nullptr;
     NextStopAsker m_nextStopAsker;
+    bool m_readOnly = false;
+    bool m_keptCopy = false;
+    RecoveryWriter *m_recovery = nullptr;
+    QTimer *m_recoveryTimer = nullptr;
 };
