@@ -669,6 +669,8 @@ void RouteForm::restoreFiles(const Route::FileMap &files)
 {
     clearFocusedWidget();
     m_undoStack->push(new SetRouteFilesCmd(this, files));
+    // The copy restored is this form's own from now on.
+    m_keptCopy = true;
 }
 
 void RouteForm::setRouteFiles(const Route::FileMap &files)
