@@ -1,12 +1,7 @@
 // Loading and saving a large route folder, against reading and writing its bytes raw.
-#include "adscript.h"
-#include "backfile.h"
 #include "benchsupport.h"
-#include "coordfile.h"
 #include "route.h"
-#include "scriptfile.h"
-#include "sidefile.h"
-#include "stationfile.h"
+#include "routefolder.h"
 #include "textencoding.h"
 
 #include <QCoreApplication>
@@ -151,33 +146,19 @@ void measure(QTextStream &out, const QString &base)
                .arg(format, 0, 'f', 0);
 
     // Where the time goes, file by file.
-    struct Step
-    {
-        const char *name;
-        bool (*read)(Route &);
-        bool (*write)(const Route &);
-    };
-    const Step steps[] = {
-        {"ost.txt", readStationFile, writeStationFile},
-        {"coord.txt", readCoordFile, writeCoordFile},
-        {"sidetab.txt", readSideFile, writeSideFile},
-        {"script.txt", readScriptFile, writeScriptFile},
-        {"backtab.txt", readBackFile, writeBackFile},
-        {"rscript.txt", readAdScript, writeAdScript},
-    };
-    for (const Step &step : steps) {
+    for (const RouteFileFormat &f : routeFileFormats) {
         const double read = median([&] {
-            if (step.read == readStationFile) {
+            if (f.file == RouteFile::Station) {
                 Route r;
                 r.setPath(path);
-                step.read(r);
+                readRouteFile(r, f.file);
             } else {
-                step.read(loaded);
+                readRouteFile(loaded, f.file);
             }
         });
-        const double write = median([&] { step.write(loaded); });
+        const double write = median([&] { writeRouteFile(loaded, f.file); });
         out << QStringLiteral("    %1 read %2 us, write %3 us\n")
-                   .arg(QLatin1String(step.name), -12)
+                   .arg(QLatin1String(f.name), -12)
                    .arg(read, 0, 'f', 0)
                    .arg(write, 0, 'f', 0);
     }

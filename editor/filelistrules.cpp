@@ -1,10 +1,13 @@
 #include "filelistrules.h"
 
+#include "routefolder.h"
 #include "textencoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,20 +27,28 @@ const Qt::CaseSensitivity pathCase = Qt::CaseSensitive;
 
 } // namespace
 
+namespace {
+
+// The name or its "~" backup, any case.
+bool isFileOrBackup(const QString &name, const QString &file)
+{
+    const QString backup = QString(file).replace(QLatin1String(".txt"), QLatin1String("~.txt"));
+    return name.compare(file, Qt::CaseInsensitive) == 0 ||
+           name.compare(backup, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 bool isRouteDataFile(const QString &name)
 {
-    static const QStringList names{QStringLiteral("ost.txt"),     QStringLiteral("ost~.txt"),
-                                   QStringLiteral("coord.txt"),   QStringLiteral("coord~.txt"),
-                                   QStringLiteral("script.txt"),  QStringLiteral("script~.txt"),
-                                   QStringLiteral("backtab.txt"), QStringLiteral("backtab~.txt"),
-                                   QStringLiteral("sidetab.txt"), QStringLiteral("sidetab~.txt")};
-    return names.contains(name, Qt::CaseInsensitive);
+    static const QStringList files = routeFolderFileNames();
+    return std::any_of(files.cbegin(), files.cend(),
+                       [&name](const QString &file) { return isFileOrBackup(name, file); });
 }
 
 bool isAdScriptFile(const QString &name)
 {
-    return name.compare(QLatin1String("rscript.txt"), Qt::CaseInsensitive) == 0 ||
-           name.compare(QLatin1String("rscript~.txt"), Qt::CaseInsensitive) == 0;
+    return isFileOrBackup(name, routeFileName(RouteFile::AdScript));
 }
 
 RouteFolderFiles scanRouteFolder(const QString &folder)

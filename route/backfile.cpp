@@ -5,19 +5,6 @@
 #include "routefilereader.h"
 #include "routefilewriter.h"
 
-namespace {
-
-const char fileName[] = "/backtab.txt";
-
-} // namespace
-
-bool readBackFile(Route &route)
-{
-    QByteArray bytes;
-    const bool found = RouteFileReader::readAll(route.path() + QLatin1String(fileName), bytes);
-    return parseBackFile(route, found ? &bytes : nullptr);
-}
-
 bool parseBackFile(Route &route, const QByteArray *bytes)
 {
     RouteFileReader reader = RouteFileReader::fromBytes(bytes ? *bytes : QByteArray());
@@ -28,11 +15,6 @@ bool parseBackFile(Route &route, const QByteArray *bytes)
         return false;
     }
     return true;
-}
-
-bool writeBackFile(const Route &route)
-{
-    return RouteFileWriter::save(route.path() + QLatin1String(fileName), backFileBytes(route));
 }
 
 QByteArray backFileBytes(const Route &route)

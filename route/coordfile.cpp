@@ -17,11 +17,6 @@ namespace {
 
 const quint8 defaultRadius = 25;
 
-QString fileName(const Route &route)
-{
-    return route.path() + QStringLiteral("/coord.txt");
-}
-
 void readKeyValues(Route &route, const QByteArray &line)
 {
     int pos = 0;
@@ -106,13 +101,6 @@ double degreesValue(const char *token, int length, bool *ok)
     return QByteArray(token, length).toDouble(ok);
 }
 
-bool readCoordFile(Route &route)
-{
-    QByteArray bytes;
-    const bool found = !route.path().isEmpty() && RouteFileReader::readAll(fileName(route), bytes);
-    return parseCoordFile(route, found ? &bytes : nullptr);
-}
-
 bool parseCoordFile(Route &route, const QByteArray *bytes)
 {
     route.setNextDelay(5);
@@ -153,11 +141,4 @@ QByteArray coordFileBytes(const Route &route)
         out.endLine();
     }
     return out.data();
-}
-
-bool writeCoordFile(const Route &route)
-{
-    if (route.path().isEmpty())
-        return false;
-    return RouteFileWriter::save(fileName(route), coordFileBytes(route));
 }

@@ -1,17 +1,8 @@
 #include "route.h"
 
-#include "adscript.h"
-#include "backfile.h"
-#include "coordfile.h"
-#include "routefilereader.h"
-#include "routefilewriter.h"
-#include "scriptfile.h"
-#include "sidefile.h"
-#include "stationfile.h"
 #include "textencoding.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QtGlobal>
 
 const char *const defaultSideSeparator = "hh:mm dd.MM.yy";
@@ -47,52 +38,6 @@ QString Route::replaceLeadingWord(const QString &text, const QString &prefix,
     return replacement + QLatin1Char(' ') + rest;
 }
 
-namespace {
-
-// The files of a folder in the order save writes them; rscript.txt lives in the ad folder.
-struct FileFormat
-{
-    const char *name;
-    bool (*parse)(Route &, const QByteArray *);
-    QByteArray (*format)(const Route &);
-};
-bool parseRouteAdScript(Route &route, const QByteArray *bytes)
-{
-    return parseAdScript(route.adTextFiles(), bytes);
-}
-const char adScriptName[] = "rscript.txt";
-const FileFormat fileFormats[] = {
-    {"ost.txt", parseStationFile, stationFileBytes},
-    {"coord.txt", parseCoordFile, coordFileBytes},
-    {"sidetab.txt", parseSideFile, sideFileBytes},
-    {"script.txt", parseScriptFile, scriptFileBytes},
-    {"backtab.txt", parseBackFile, backFileBytes},
-    {adScriptName, parseRouteAdScript, adScriptBytes},
-};
-// Read order: the board readers copy the front board, including a font that script.txt may
-// set; the side names need the words of script.txt; the ad list needs its folder.
-const int loadOrder[] = {0, 3, 4, 2, 1, 5};
-
-// Reads the folder at route.path() with `fetch(route, name, bytes)` giving each file's bytes.
-template <typename Fetch> bool loadWith(Route &route, Fetch fetch)
-{
-    for (int i : loadOrder) {
-        const FileFormat &f = fileFormats[i];
-        QByteArray bytes;
-        const bool found = fetch(route, QLatin1String(f.name), bytes);
-        if (!f.parse(route, found ? &bytes : nullptr) && i == 0)
-            return false;
-    }
-    return true;
-}
-
-QString folderOf(const Route &route, const QString &name)
-{
-    return name == QLatin1String(adScriptName) ? route.adPath() : route.path();
-}
-
-} // namespace
-
 Route::Route(const QString &path)
 {
     load(path);
@@ -101,62 +46,6 @@ Route::Route(const QString &path)
 Route::~Route()
 {
     qDeleteAll(m_stations);
-}
-
-bool Route::load(const QString &path)
-{
-    if (!m_path.isEmpty() || path.isEmpty())
-        return false;
-    m_path = QDir::cleanPath(path);
-    const bool loaded =
-        loadWith(*this, [](const Route &route, const QString &name, QByteArray &bytes) {
-            const QString folder = folderOf(route, name);
-            return !folder.isEmpty() &&
-                   RouteFileReader::readAll(folder + QLatin1Char('/') + name, bytes);
-        });
-    if (!loaded)
-        m_path.clear();
-    return loaded;
-}
-
-bool Route::loadFiles(const QString &path, const FileMap &files)
-{
-    if (!m_path.isEmpty() || path.isEmpty())
-        return false;
-    m_path = QDir::cleanPath(path);
-    const bool loaded =
-        loadWith(*this, [&files](const Route &, const QString &name, QByteArray &bytes) {
-            const auto it = files.constFind(name);
-            bytes = it == files.constEnd() ? QByteArray() : *it;
-            return it != files.constEnd();
-        });
-    if (!loaded)
-        m_path.clear();
-    return loaded;
-}
-
-Route::FileMap Route::fileBytes() const
-{
-    FileMap files;
-    for (const FileFormat &f : fileFormats)
-        files.insert(QLatin1String(f.name), f.format(*this));
-    return files;
-}
-
-bool Route::save()
-{
-    if (m_path.isEmpty())
-        return false;
-    QVector<RouteFileWriter::Target> targets;
-    for (const FileFormat &f : fileFormats) {
-        const QString name = QLatin1String(f.name);
-        const QString folder = folderOf(*this, name);
-        // The save never creates the ad folder: without one there is no list to keep.
-        if (name == QLatin1String(adScriptName) && !QFileInfo::exists(folder))
-            continue;
-        targets.append({folder, folder + QLatin1Char('/') + name, f.format(*this)});
-    }
-    return RouteFileWriter::saveAll(targets);
 }
 
 bool Route::newRoute(const QString &path)

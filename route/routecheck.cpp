@@ -1,6 +1,7 @@
 #include "routecheck.h"
 
 #include "route.h"
+#include "routefolder.h"
 #include "textencoding.h"
 
 #include <QDir>
@@ -61,10 +62,6 @@ const StationText stationTexts[] = {
     {&Station::nextName, "объявление следующей остановки"},
     {&Station::sideName, "название на боковом табло"},
 };
-
-// The route's own files, never "unused".
-const char *const routeFiles[] = {"ost.txt", "coord.txt", "sidetab.txt", "script.txt",
-                                  "backtab.txt"};
 
 } // namespace
 
@@ -288,8 +285,9 @@ private:
         const FolderListing &ads = sameFolder ? routeFolder : adFolder;
 
         QSet<QString> used;
-        for (const char *name : routeFiles)
-            used.insert(QString::fromLatin1(name));
+        // The route's own files, never "unused".
+        for (const QString &name : routeFolderFileNames())
+            used.insert(name);
         for (int i = 0; i < m_route.stationCount(); ++i) {
             const Station *s = m_route.station(i);
             const QStringList *lists[] = {&s->soundFiles(), &s->textFiles()};
@@ -306,7 +304,7 @@ private:
                 }
             }
         }
-        QSet<QString> usedAds{QStringLiteral("rscript.txt")};
+        QSet<QString> usedAds{routeFileName(RouteFile::AdScript)};
         const QStringList &adFiles = m_route.adTextFiles();
         for (int row = 0; row < adFiles.size(); ++row) {
             usedAds.insert(adFiles.at(row).toLower());

@@ -9,8 +9,6 @@
 
 namespace {
 
-const char fileName[] = "/script.txt";
-
 // Side-light letters by colour code - 1; codes without a letter of their own are written "O".
 const char sofitLetters[] = "BGOROYW";
 
@@ -145,13 +143,6 @@ bool isDigit(char c)
 
 } // namespace
 
-bool readScriptFile(Route &route)
-{
-    QByteArray bytes;
-    const bool found = RouteFileReader::readAll(route.path() + QLatin1String(fileName), bytes);
-    return parseScriptFile(route, found ? &bytes : nullptr);
-}
-
 bool parseScriptFile(Route &route, const QByteArray *bytes)
 {
     route.setSalonTabloOrder(defaultSalonTabloOrder);
@@ -193,11 +184,6 @@ bool parseScriptFile(Route &route, const QByteArray *bytes)
     for (Station *station : route.stations())
         dropNoSoundMark(*station);
     return true;
-}
-
-bool writeScriptFile(const Route &route)
-{
-    return RouteFileWriter::save(route.path() + QLatin1String(fileName), scriptFileBytes(route));
 }
 
 QByteArray scriptFileBytes(const Route &route)

@@ -10,8 +10,6 @@
 
 namespace {
 
-const char fileName[] = "/sidetab.txt";
-
 // The side board options beyond F and R.
 void readSideOption(Route &route, const QByteArray &item)
 {
@@ -35,13 +33,6 @@ void readSideOption(Route &route, const QByteArray &item)
 }
 
 } // namespace
-
-bool readSideFile(Route &route)
-{
-    QByteArray bytes;
-    const bool found = RouteFileReader::readAll(route.path() + QLatin1String(fileName), bytes);
-    return parseSideFile(route, found ? &bytes : nullptr);
-}
 
 bool parseSideFile(Route &route, const QByteArray *bytes)
 {
@@ -82,11 +73,6 @@ bool parseSideFile(Route &route, const QByteArray *bytes)
     if (!named)
         route.fillSideNames();
     return true;
-}
-
-bool writeSideFile(const Route &route)
-{
-    return RouteFileWriter::save(route.path() + QLatin1String(fileName), sideFileBytes(route));
 }
 
 QByteArray sideFileBytes(const Route &route)

@@ -18,11 +18,6 @@ const char noSoundMark[] = ".wav";
 
 const QColor defaultFrontColor(0x00, 0x80, 0x00);
 
-QString fileName(const Route &route)
-{
-    return route.path() + QStringLiteral("/ost.txt");
-}
-
 // The front header options beyond F and R.
 void readFrontOption(Route &route, const QByteArray &item)
 {
@@ -140,13 +135,6 @@ QColor colorFromPiece(QByteArray piece)
 
 } // namespace
 
-bool readStationFile(Route &route)
-{
-    QByteArray bytes;
-    const bool found = !route.path().isEmpty() && RouteFileReader::readAll(fileName(route), bytes);
-    return parseStationFile(route, found ? &bytes : nullptr);
-}
-
 bool parseStationFile(Route &route, const QByteArray *bytes)
 {
     route.setFrontMode(0);
@@ -248,13 +236,6 @@ QByteArray stationFileBytes(const Route &route)
     }
     out.addLine(QByteArray::number(count + 1) + " END");
     return out.data();
-}
-
-bool writeStationFile(const Route &route)
-{
-    if (route.path().isEmpty())
-        return false;
-    return RouteFileWriter::save(fileName(route), stationFileBytes(route));
 }
 
 void dropNoSoundMark(Station &station)

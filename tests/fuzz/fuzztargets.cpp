@@ -3,6 +3,7 @@
 #include "editorini.h"
 #include "route.h"
 #include "routefilewriter.h"
+#include "routefolder.h"
 #include "station.h"
 #include "textencoding.h"
 
@@ -123,13 +124,11 @@ const char adName[] = "rscript.txt";
 
 QString runFolder(const QByteArray &input)
 {
-    static const char *const names[] = {"ost.txt",    "coord.txt",   "sidetab.txt",
-                                        "script.txt", "backtab.txt", "rscript.txt"};
     const QList<QByteArray> pieces = input.split(fuzzFileSeparator);
     Route::FileMap files;
-    for (int i = 0; i < pieces.size() && i < int(std::size(names)); ++i) {
+    for (int i = 0; i < pieces.size() && i < routeFileCount; ++i) {
         if (!pieces.at(i).isEmpty())
-            files.insert(QLatin1String(names[i]), pieces.at(i));
+            files.insert(QLatin1String(routeFileFormats[i].name), pieces.at(i));
     }
     return checkFolder(files);
 }
