@@ -2,6 +2,7 @@
 
 #include "boardheader.h"
 #include "boardpage.h"
+#include "diskchangebar.h"
 #include "editorini.h"
 #include "fieldguard.h"
 #include "filelistpair.h"
@@ -9,6 +10,7 @@
 #include "fronttablowidget.h"
 #include "recoverywriter.h"
 #include "routecheck.h"
+#include "routefilewatch.h"
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
@@ -139,6 +141,11 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     m_recoveryTimer->setSingleShot(true);
     m_recoveryTimer->setInterval(recoveryDelay);
     connect(m_recoveryTimer, &QTimer::timeout, this, &RouteForm::keepRecoveryCopy);
+
+    m_diskWatch = new RouteFileWatch(this);
+    connect(m_diskWatch, &RouteFileWatch::changedOnDisk, this, &RouteForm::onFilesChangedOnDisk);
+    m_diskBar = DiskChangeBar::install(this);
+    connect(m_diskBar, &DiskChangeBar::rereadClicked, this, &RouteForm::rereadRoute);
     connect(m_undoStack, &QUndoStack::indexChanged, this, [this] {
         if (!m_recoveryTimer->isActive())
             m_recoveryTimer->start();
@@ -322,6 +329,8 @@ void RouteForm::openRoute(const QString &path)
         m_undoStack->resetClean();
 
     m_fileLists->watch();
+    m_diskWatch->watch(m_route.path(), m_route.adPath());
+    m_diskBar->hide();
 
     if (!readEditorIni())
         writeEditorIni();
@@ -523,8 +532,13 @@ bool RouteForm::saveRoute()
         box.exec();
         return false;
     }
+    if (!m_diskWatch->changedFiles().isEmpty() && !askOverwrite())
+        return false;
     const bool saved = m_route.save();
     if (saved) {
+        // What was written is what this form knows of the files now.
+        m_diskWatch->watch(m_route.path(), m_route.adPath());
+        m_diskBar->hide();
         setCanSave(false);
         m_undoStack->setClean();
         dropRecoveryCopy();
@@ -541,6 +555,8 @@ void RouteForm::closeRoute()
     stopPlaying();
     dropRecoveryCopy();
     m_fileLists->unwatch();
+    m_diskWatch->stop();
+    m_diskBar->hide();
     // The view hears of the emptied list before the stations go.
     m_model->setRoute(nullptr);
     m_undoStack->clear();
@@ -694,6 +710,56 @@ void RouteForm::setRouteFiles(const Route::FileMap &files)
     updateSideTablo();
     updateBackTablo();
     m_lastChange = LastChange();
+}
+
+bool RouteForm::askOverwrite()
+{
+    const QString text = tr("Файлы маршрута изменены другой программой");
+    if (m_overwriteAsker)
+        return m_overwriteAsker(text);
+    QMessageBox box(QMessageBox::Warning, tr("Сохранение"), text, QMessageBox::NoButton, this);
+    box.setInformativeText(tr("Сохранение перезапишет их изменения."));
+    QPushButton *overwrite = box.addButton(tr("Перезаписать"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(tr("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == overwrite;
+}
+
+void RouteForm::onFilesChangedOnDisk(const QStringList &names)
+{
+    QStringList others = names;
+    const QString ads = QStringLiteral("rscript.txt");
+    // An ad list shared with another tab or route: taken over when this one kept it unchanged.
+    if (others.contains(ads) && !m_readOnly &&
+        m_route.fileBytes().value(ads) == m_diskWatch->known().value(ads)) {
+        const QByteArray disk = m_diskWatch->diskFiles().value(ads);
+        Route::FileMap files = routeFiles();
+        files.insert(ads, disk);
+        const bool clean = m_undoStack->isClean();
+        m_undoStack->push(new SetRouteFilesCmd(this, files));
+        if (clean)
+            m_undoStack->setClean();
+        m_diskWatch->setKnown(ads, disk);
+        others.removeAll(ads);
+    }
+    if (!others.isEmpty())
+        m_diskBar->showChange(others, !m_undoStack->isClean() || m_canSave);
+}
+
+void RouteForm::rereadRoute()
+{
+    const Route::FileMap disk = m_diskWatch->diskFiles();
+    // A folder whose station file is gone has nothing to read back.
+    if (!disk.contains(QStringLiteral("ost.txt")))
+        return;
+    clearFocusedWidget();
+    m_undoStack->push(new SetRouteFilesCmd(this, disk));
+    m_undoStack->setClean();
+    setCanSave(false);
+    m_diskWatch->watch(m_route.path(), m_route.adPath());
+    m_diskBar->hide();
 }
 
 void RouteForm::resetUndoFlags()

@@ -19,7 +19,9 @@ class QStandardItemModel;
 class QTimer;
 class QUndoStack;
 class QWidget;
+class DiskChangeBar;
 class RecoveryWriter;
+class RouteFileWatch;
 class RouteModel;
 class SalonPage;
 class StationPage;
@@ -129,6 +131,13 @@ public:
     void restoreFiles(const Route::FileMap &files);
     // How long after a change the recovery copy is written at the latest (ms).
     static constexpr int recoveryDelay = 1000;
+
+    // Asks whether a save may write over files changed on disk by someone else.
+    using OverwriteAsker = std::function<bool(const QString &text)>;
+    void setOverwriteAsker(OverwriteAsker asker) { m_overwriteAsker = std::move(asker); }
+    DiskChangeBar *diskChangeBar() const { return m_diskBar; }
+    // Reads the route files again from disk, as one undo step to a saved state.
+    void rereadRoute();
 
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
@@ -279,6 +288,8 @@ private:
     // After an edit that changed nothing: the undo actions follow the stack again.
     void resetUndoFlags();
     void keepRecoveryCopy();
+    void onFilesChangedOnDisk(const QStringList &names);
+    bool askOverwrite();
     void dropRecoveryCopy();
     void setSaveFlag(bool canSave);
 
@@ -312,4 +323,7 @@ private:
     bool m_keptCopy = false;
     RecoveryWriter *m_recovery = nullptr;
     QTimer *m_recoveryTimer = nullptr;
+    RouteFileWatch *m_diskWatch = nullptr;
+    DiskChangeBar *m_diskBar = nullptr;
+    OverwriteAsker m_overwriteAsker;
 };
