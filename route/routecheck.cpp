@@ -3,6 +3,7 @@
 #include "route.h"
 #include "routefolder.h"
 #include "textencoding.h"
+#include "textrule.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,19 +24,32 @@ struct RouteText
     LangGetter get;
     const char *name;
     bool onBoard; // drawn with the board fonts
+    TextRule::Kind kind;
+    int limit; // characters the equipment shows, 0 for no limit
 };
 const RouteText routeTexts[] = {
-    {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false},
-    {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false},
-    {RouteFinding::FrontBoardPlace, &Route::frontStartingPoint, "пункт отправления", true},
-    {RouteFinding::FrontBoardPlace, &Route::frontDestination, "пункт назначения", true},
-    {RouteFinding::SideBoardPlace, &Route::sideStartingPoint, "пункт отправления", true},
-    {RouteFinding::SideBoardPlace, &Route::sideDestination, "пункт назначения", true},
-    {RouteFinding::BackBoardPlace, &Route::backStartingPoint, "пункт отправления", true},
-    {RouteFinding::BackBoardPlace, &Route::backDestination, "пункт назначения", true},
-    {RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false},
-    {RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне", false},
-    {RouteFinding::OutsideTempPlace, &Route::outsideTempText, "температура на улице", false},
+    {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false, TextRule::LineText,
+     TextRule::textLimit},
+    {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false,
+     TextRule::LineText, TextRule::textLimit},
+    {RouteFinding::FrontBoardPlace, &Route::frontStartingPoint, "пункт отправления", true,
+     TextRule::HeaderText, 0},
+    {RouteFinding::FrontBoardPlace, &Route::frontDestination, "пункт назначения", true,
+     TextRule::HeaderText, 0},
+    {RouteFinding::SideBoardPlace, &Route::sideStartingPoint, "пункт отправления", true,
+     TextRule::HeaderText, 0},
+    {RouteFinding::SideBoardPlace, &Route::sideDestination, "пункт назначения", true,
+     TextRule::HeaderText, 0},
+    {RouteFinding::BackBoardPlace, &Route::backStartingPoint, "пункт отправления", true,
+     TextRule::HeaderText, 0},
+    {RouteFinding::BackBoardPlace, &Route::backDestination, "пункт назначения", true,
+     TextRule::HeaderText, 0},
+    {RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false, TextRule::LineText,
+     0},
+    {RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне", false,
+     TextRule::LineText, 0},
+    {RouteFinding::OutsideTempPlace, &Route::outsideTempText, "температура на улице", false,
+     TextRule::LineText, 0},
 };
 
 // Single-language texts drawn on the boards.
@@ -44,23 +58,30 @@ struct BoardText
     RouteFinding::Place place;
     QString (Route::*get)() const;
     const char *name;
+    TextRule::Kind kind;
+    int limit;
 };
 const BoardText boardTexts[] = {
-    {RouteFinding::FrontBoardPlace, &Route::frontNumber, "номер"},
-    {RouteFinding::SideBoardPlace, &Route::sideNumber, "номер"},
-    {RouteFinding::SideBoardPlace, &Route::sideSeparator, "разделитель"},
-    {RouteFinding::BackBoardPlace, &Route::backNumber, "номер"},
+    {RouteFinding::FrontBoardPlace, &Route::frontNumber, "номер", TextRule::NumberText,
+     TextRule::numberLimit},
+    {RouteFinding::SideBoardPlace, &Route::sideNumber, "номер", TextRule::NumberText,
+     TextRule::numberLimit},
+    {RouteFinding::SideBoardPlace, &Route::sideSeparator, "разделитель", TextRule::SeparatorText,
+     0},
+    {RouteFinding::BackBoardPlace, &Route::backNumber, "номер", TextRule::NumberText,
+     TextRule::numberLimit},
 };
 
 struct StationText
 {
     StationGetter get;
     const char *name;
+    TextRule::Kind kind;
 };
 const StationText stationTexts[] = {
-    {&Station::name, "объявление остановки"},
-    {&Station::nextName, "объявление следующей остановки"},
-    {&Station::sideName, "название на боковом табло"},
+    {&Station::name, "объявление остановки", TextRule::PairText},
+    {&Station::nextName, "объявление следующей остановки", TextRule::PairText},
+    {&Station::sideName, "название на боковом табло", TextRule::LineText},
 };
 
 } // namespace
@@ -198,6 +219,29 @@ private:
                 .lang = 1;
     }
 
+    // A text that would not read back as it is after a save, or that the equipment cuts.
+    void checkKept(const QString &text, const QString &name, RouteFinding::Place place, int lang,
+                   TextRule::Kind kind, int limit, int station = -1)
+    {
+        // Only the first language's header texts carry the mode suffix.
+        if (kind == TextRule::HeaderText && lang > 0)
+            kind = TextRule::PairText;
+        const QString problem = TextRule::problem(kind, text);
+        if (!problem.isEmpty())
+            add(RouteFinding::Warning, place,
+                name + QStringLiteral(" «") + text + QStringLiteral("»: ") + problem +
+                    QStringLiteral(", текст может не сохраниться как есть"),
+                station)
+                .lang = lang;
+        if (limit > 0 && text.size() > limit)
+            add(RouteFinding::Warning, place,
+                name + QStringLiteral(": %1 символов, оборудование показывает не больше %2")
+                           .arg(text.size())
+                           .arg(limit),
+                station)
+                .lang = lang;
+    }
+
     void checkRouteTexts()
     {
         for (const RouteText &t : routeTexts) {
@@ -205,9 +249,14 @@ private:
             checkSecondLanguage(first, (m_route.*t.get)(1), QString::fromUtf8(t.name), t.place);
             for (int lang = 0; t.onBoard && lang < m_langs; ++lang)
                 checkCharacters((m_route.*t.get)(lang), textName(t.name, lang), t.place, lang);
+            for (int lang = 0; lang < m_langs; ++lang)
+                checkKept((m_route.*t.get)(lang), textName(t.name, lang), t.place, lang, t.kind,
+                          t.limit);
         }
-        for (const BoardText &t : boardTexts)
+        for (const BoardText &t : boardTexts) {
             checkCharacters((m_route.*t.get)(), QString::fromUtf8(t.name), t.place, -1);
+            checkKept((m_route.*t.get)(), QString::fromUtf8(t.name), t.place, -1, t.kind, t.limit);
+        }
     }
 
     void checkStation(int i)
@@ -221,9 +270,12 @@ private:
         for (const StationText &t : stationTexts) {
             checkSecondLanguage((s->*t.get)(0), (s->*t.get)(1), QString::fromUtf8(t.name),
                                 RouteFinding::StationTextPlace, i);
-            for (int lang = 0; lang < m_langs; ++lang)
+            for (int lang = 0; lang < m_langs; ++lang) {
                 checkCharacters((s->*t.get)(lang), textName(t.name, lang),
                                 RouteFinding::StationTextPlace, lang, i);
+                checkKept((s->*t.get)(lang), textName(t.name, lang), RouteFinding::StationTextPlace,
+                          lang, t.kind, TextRule::textLimit, i);
+            }
         }
         if (!s->coordinate().isValid())
             add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,
