@@ -1272,6 +1272,7 @@ void RouteForm::setAdFolder(const QString &path)
     const QString old = m_route.adPath();
     m_route.setAdPath(path);
     m_fileLists->adFolderChanged(old);
+    m_diskWatch->watch(m_route.path(), m_route.adPath());
 }
 
 void RouteForm::showPlace(const LastChange &place)
