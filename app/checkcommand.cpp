@@ -10,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSettings>
 #include <QTextStream>
 
 namespace {
@@ -18,16 +17,9 @@ namespace {
 // The models the editor would use for a folder: its editor.ini, else the user's defaults.
 BoardCheck::Models modelsFor(const QString &folder)
 {
-    QSettings settings;
-    BoardCheck::Models defaults;
-    const auto stored = [&](const char *key, int fallback) {
-        bool ok = false;
-        const int value = settings.value(QLatin1String(key)).toInt(&ok);
-        return ok && isFrontTabloType(value) ? value : fallback;
-    };
-    defaults.front = stored("frontTablo/type", defaults.front);
-    defaults.side = stored("sideTablo/type", defaults.side);
-    defaults.back = stored("backTablo/type", defaults.back);
+    const BoardCheck::Models defaults{storedFrontTabloType(FrontBoard),
+                                      storedFrontTabloType(SideBoard),
+                                      storedFrontTabloType(BackBoard)};
     return BoardCheck::modelsOfFolder(folder, defaults);
 }
 

@@ -27,30 +27,14 @@ namespace {
 const char recentArray[] = "recentOpen";
 const char recentPathKey[] = "path";
 
-// The three boards differ only in their settings key, fallback model and the
-// form members that carry the model.
+// The three boards differ only in the form members that carry the model.
 struct BoardDefault
 {
-    const char *key;
-    FrontTabloType fallback;
+    BoardId board;
     void (RouteForm::*set)(int);
     void (RouteForm::*changed)(FrontTabloType);
     void (MainWindow::*store)(FrontTabloType);
 };
-
-// The settings store may hold anything another program or a broken write left
-// there: a value that is not a known model falls back to the default.
-FrontTabloType storedBoardModel(const BoardDefault &board)
-{
-    bool ok = false;
-    const int value = QSettings().value(QLatin1String(board.key)).toInt(&ok);
-    return ok && isFrontTabloType(value) ? FrontTabloType(value) : board.fallback;
-}
-
-void storeBoardModel(const char *key, FrontTabloType type)
-{
-    QSettings().setValue(QLatin1String(key), int(type));
-}
 
 // Looks at no more entries than the list may ever hold, so a junk array size
 // cannot keep us reading for ages; empty or non-text entries are dropped.
@@ -266,28 +250,28 @@ void MainWindow::on_aboutAction_triggered()
 
 void MainWindow::onFrontTabloTypeChanged(FrontTabloType tabloType)
 {
-    storeBoardModel("frontTablo/type", tabloType);
+    storeFrontTabloType(FrontBoard, tabloType);
 }
 
 void MainWindow::onSideTabloTypeChanged(FrontTabloType tabloType)
 {
-    storeBoardModel("sideTablo/type", tabloType);
+    storeFrontTabloType(SideBoard, tabloType);
 }
 
 void MainWindow::onBackTabloTypeChanged(FrontTabloType tabloType)
 {
-    storeBoardModel("backTablo/type", tabloType);
+    storeFrontTabloType(BackBoard, tabloType);
 }
 
 void MainWindow::openRouteFolder(const QString &path)
 {
-    static const BoardDefault boards[] = {
-        {"frontTablo/type", Board32x192, &RouteForm::setFrontTabloType,
-         &RouteForm::frontTabloTypeChanged, &MainWindow::onFrontTabloTypeChanged},
-        {"sideTablo/type", Board16x128, &RouteForm::setSideTabloType,
-         &RouteForm::sideTabloTypeChanged, &MainWindow::onSideTabloTypeChanged},
-        {"backTablo/type", Board16x128, &RouteForm::setBackTabloType,
-         &RouteForm::backTabloTypeChanged, &MainWindow::onBackTabloTypeChanged},
+    static const BoardDefault defaults[] = {
+        {FrontBoard, &RouteForm::setFrontTabloType, &RouteForm::frontTabloTypeChanged,
+         &MainWindow::onFrontTabloTypeChanged},
+        {SideBoard, &RouteForm::setSideTabloType, &RouteForm::sideTabloTypeChanged,
+         &MainWindow::onSideTabloTypeChanged},
+        {BackBoard, &RouteForm::setBackTabloType, &RouteForm::backTabloTypeChanged,
+         &MainWindow::onBackTabloTypeChanged},
     };
 
     lastPath = path;
@@ -314,8 +298,8 @@ void MainWindow::openRouteFolder(const QString &path)
     auto *form = new RouteForm;
     lock->setParent(form);
     form->setReadOnly(readOnly);
-    for (const BoardDefault &board : boards) {
-        (form->*board.set)(storedBoardModel(board));
+    for (const BoardDefault &board : defaults) {
+        (form->*board.set)(storedFrontTabloType(board.board));
         connect(form, board.changed, this, board.store);
     }
     form->openRoute(path);

@@ -38,7 +38,6 @@ const int TextWindow = 12; // characters of a still board around the cursor
 
 struct BoardSetup
 {
-    const char *prefix;
     const ::Board &fields;
     TextCommand number;
     LangTextCommand startingPoint;
@@ -52,8 +51,7 @@ struct BoardSetup
 namespace {
 
 const BoardSetup boardSetups[] = {
-    {"front",
-     frontBoard,
+    {boards[FrontBoard],
      &make<SetFrontNumberCommand, const QString &>,
      &make<SetFrontStartingPointCmd, int, const QString &>,
      &make<SetFrontDestinationCmd, int, const QString &>,
@@ -64,8 +62,7 @@ const BoardSetup boardSetups[] = {
       {"CenterBtn", ModeCenter, 0},
       {"OnlyDestBtn", ModeOnlyDestination, ModeMoscow},
       {"MoscowBtn", ModeMoscow, ModeOnlyDestination}}},
-    {"side",
-     sideBoard,
+    {boards[SideBoard],
      &make<SetSideNumberCommand, const QString &>,
      &make<SetSideStartingPointCmd, int, const QString &>,
      &make<SetSideDestinationCmd, int, const QString &>,
@@ -76,8 +73,7 @@ const BoardSetup boardSetups[] = {
       {"CenterBtn", ModeCenter, 0},
       {"OnlyDestBtn", ModeOnlyDestination, 0},
       {"StationVScrollBtn", ModeStationScroll, 0}}},
-    {"back",
-     backBoard,
+    {boards[BackBoard],
      &make<SetBackNumberCommand, const QString &>,
      &make<SetBackStartingPointCmd, int, const QString &>,
      &make<SetBackDestinationCmd, int, const QString &>,
@@ -100,7 +96,7 @@ BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
     : QObject(form), m_form(form), m_route(form->m_route), m_board(board),
       m_setup(boardSetups[board])
 {
-    const QString prefix = QLatin1String(m_setup.prefix);
+    const QString prefix = QLatin1String(m_setup.fields.name);
     auto child = [&](const char *name) { return prefix + QLatin1String(name); };
     m_tablo = form->findChild<FrontTabloWidget *>(child("TabloWdt"));
 

@@ -1,6 +1,7 @@
 // The editor of one route folder, shown as one tab of the main window.
 #pragma once
 
+#include "board.h"
 #include "fronttablotype.h"
 #include "route.h"
 
@@ -73,12 +74,11 @@ public:
         TextTab,
         CoordinateTab
     };
-    enum Board
-    {
-        FrontBoard,
-        SideBoard,
-        BackBoard
-    };
+    // The boards are the record's BoardId; the old names stay.
+    using Board = BoardId;
+    static constexpr BoardId FrontBoard = ::FrontBoard;
+    static constexpr BoardId SideBoard = ::SideBoard;
+    static constexpr BoardId BackBoard = ::BackBoard;
 
     // Where the most recently applied change took place; the apply operations
     // fill in their own members, undo and redo bring that place back into view.

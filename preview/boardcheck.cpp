@@ -1,5 +1,6 @@
 #include "boardcheck.h"
 
+#include "board.h"
 #include "boardlayout.h"
 #include "editorini.h"
 #include "fronttablotype.h"
@@ -30,30 +31,6 @@ std::array<bool, TextGlyphCount> blankSlots()
     return blank;
 }
 
-using Models = BoardCheck::Models;
-
-// The texts of one board as the record holds them.
-struct Board
-{
-    RouteFinding::Place place;
-    int Models::*model;
-    QString (Route::*number)() const;
-    QString (Route::*startingPoint)(int) const;
-    QString (Route::*destination)(int) const;
-    int (Route::*mode)() const;
-    int (Route::*font)() const;
-    bool sofits; // the board shows the route's side lights
-};
-
-const Board boards[] = {
-    {RouteFinding::FrontBoardPlace, &Models::front, &Route::frontNumber, &Route::frontStartingPoint,
-     &Route::frontDestination, &Route::frontMode, &Route::frontFont, true},
-    {RouteFinding::SideBoardPlace, &Models::side, &Route::sideNumber, &Route::sideStartingPoint,
-     &Route::sideDestination, &Route::sideMode, &Route::sideFont, false},
-    {RouteFinding::BackBoardPlace, &Models::back, &Route::backNumber, &Route::backStartingPoint,
-     &Route::backDestination, &Route::backMode, &Route::backFont, true},
-};
-
 class WidthChecker
 {
 public:
@@ -66,14 +43,15 @@ public:
     {
         const BoardGeometry &g = boardGeometry(type);
         const bool lights =
-            board.sofits && (m_route.leftSofitColor() != 0 || m_route.rightSofitColor() != 0);
+            board.sideLights && (m_route.leftSofitColor() != 0 || m_route.rightSofitColor() != 0);
         const int area = BoardCheck::textAreaWidth(type, (m_route.*board.number)(), lights);
         const int mode = (m_route.*board.mode)();
         const int fontBits = (m_route.*board.font)();
         const QString model = frontTabloTypeText(type);
-        const bool stations = board.place == RouteFinding::SideBoardPlace && hasSideStations();
-        const bool stationMode = board.place == RouteFinding::SideBoardPlace &&
-                                 (stations || !m_route.sideSeparator().isEmpty());
+        const RouteFinding::Place place = RouteFinding::boardPlace(board.id);
+        const bool stations = board.id == SideBoard && hasSideStations();
+        const bool stationMode =
+            board.id == SideBoard && (stations || !m_route.sideSeparator().isEmpty());
         const int h = g.rows / 2;
 
         // A static board alternates into the second language when it has one.
@@ -87,13 +65,13 @@ public:
             if (stationMode) {
                 const BoardFont &font =
                     BoardLayout::halfHeightFont(h, BoardLayout::smallFont(fontBits, 1));
-                report(board.place, -1, lang, BoardLayout::combinedText(start, dest, mode), font,
-                       area, model);
+                report(place, -1, lang, BoardLayout::combinedText(start, dest, mode), font, area,
+                       model);
                 continue;
             }
             for (const BoardLine &line :
                  BoardLayout::staticLines(g.rows, mode, fontBits, start, dest))
-                report(board.place, -1, lang, line.text, *line.font, area, model);
+                report(place, -1, lang, line.text, *line.font, area, model);
         }
 
         // The vertical station list holds each name still for a while.
@@ -184,7 +162,7 @@ QList<RouteFinding> BoardCheck::widthFindings(const Route &route, const Models &
     QList<RouteFinding> findings;
     WidthChecker checker(route, findings);
     for (const Board &board : boards)
-        checker.check(board, models.*board.model);
+        checker.check(board, models.of(board.id));
     return findings;
 }
 
@@ -198,7 +176,7 @@ QList<RouteFinding> BoardCheck::run(const Route &route, const Models &models)
 
 BoardCheck::Models BoardCheck::modelsOfFolder(const QString &folder, const Models &defaults)
 {
-    int types[3] = {defaults.front, defaults.side, defaults.back};
+    int types[BoardCount] = {defaults.front, defaults.side, defaults.back};
     EditorIni::read(folder, types);
-    return {types[EditorIni::Front], types[EditorIni::Side], types[EditorIni::Back]};
+    return {types[FrontBoard], types[SideBoard], types[BackBoard]};
 }

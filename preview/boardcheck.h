@@ -2,6 +2,7 @@
 // lack and still texts wider than the text area of the chosen board model.
 #pragma once
 
+#include "board.h"
 #include "routefinding.h"
 
 #include <QList>
@@ -17,6 +18,11 @@ public:
         int front = 0;
         int side = 1;
         int back = 1;
+        // The model of a board (BoardId).
+        int of(int board) const
+        {
+            return board == FrontBoard ? front : board == SideBoard ? side : back;
+        }
     };
 
     // Whether every text font has a visible glyph for the character (spaces and

@@ -1,5 +1,9 @@
 #include "fronttablotype.h"
 
+#include "board.h"
+
+#include <QSettings>
+
 QList<FrontTabloType> frontTabloTypesInMenuOrder(bool backBoard)
 {
     QList<FrontTabloType> types{Board32x192, Board32x320, Board32x256, Board24x144, Board16x128};
@@ -48,4 +52,18 @@ const BoardGeometry &boardGeometry(int type)
         {144, 24, 12, 0}, // Board24x144
     };
     return geometries[isFrontTabloType(type) ? type : 0];
+}
+
+FrontTabloType storedFrontTabloType(int board)
+{
+    bool ok = false;
+    const int value = QSettings().value(boardOf(board).settingsKey()).toInt(&ok);
+    if (ok && isFrontTabloType(value))
+        return FrontTabloType(value);
+    return board == FrontBoard ? Board32x192 : Board16x128;
+}
+
+void storeFrontTabloType(int board, FrontTabloType type)
+{
+    QSettings().setValue(boardOf(board).settingsKey(), int(type));
 }

@@ -24,6 +24,12 @@ QString frontTabloTypeText(int type);
 
 bool isFrontTabloType(int type);
 
+// The user's default model of a board (BoardId) from the settings store; a value that is
+// not a known model (another program or a broken write may leave anything there) falls back
+// to the board's own default: the large front board, the small side and back boards.
+FrontTabloType storedFrontTabloType(int board);
+void storeFrontTabloType(int board, FrontTabloType type);
+
 // The LED matrix of a model and the columns its side-light blocks take at each
 // edge (with their gap column).
 struct BoardGeometry

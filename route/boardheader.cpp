@@ -10,19 +10,6 @@
 
 const QByteArray fieldSeparator("\\\\");
 
-#define BOARD_FIELDS(Board, board)                                                                 \
-    {                                                                                              \
-        &Route::board##Number, &Route::set##Board##Number, &Route::board##StartingPoint,           \
-            &Route::set##Board##StartingPoint, &Route::board##Destination,                         \
-            &Route::set##Board##Destination, &Route::board##Mode, &Route::set##Board##Mode,        \
-            &Route::board##Font, &Route::set##Board##Font, &Route::board##Interval,                \
-            &Route::set##Board##Interval                                                           \
-    }
-const Board frontBoard = BOARD_FIELDS(Front, front);
-const Board sideBoard = BOARD_FIELDS(Side, side);
-const Board backBoard = BOARD_FIELDS(Back, back);
-#undef BOARD_FIELDS
-
 namespace {
 
 const int sepSize = 2;

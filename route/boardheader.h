@@ -4,6 +4,8 @@
 // The station texts of ost.txt are "text \\ next" pairs like that second line.
 #pragma once
 
+#include "board.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,26 +15,6 @@ class RouteFileWriter;
 class Station;
 
 extern const QByteArray fieldSeparator; // two backslashes
-
-// The fields of one board in the record.
-struct Board
-{
-    QString (Route::*number)() const;
-    void (Route::*setNumber)(const QString &);
-    QString (Route::*startingPoint)(int) const;
-    void (Route::*setStartingPoint)(int, const QString &);
-    QString (Route::*destination)(int) const;
-    void (Route::*setDestination)(int, const QString &);
-    int (Route::*mode)() const;
-    void (Route::*setMode)(const int &);
-    int (Route::*font)() const;
-    void (Route::*setFont)(const int &);
-    int (Route::*interval)() const;
-    void (Route::*setInterval)(const int &);
-};
-extern const Board frontBoard;
-extern const Board sideBoard;
-extern const Board backBoard;
 
 // Gets every non-empty option item of a header, after F and R have been read into the board.
 using BoardOptionReader = void (*)(Route &route, const QByteArray &item);

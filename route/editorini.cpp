@@ -5,8 +5,6 @@
 
 namespace {
 
-const char *const keys[] = {"frontTabloType", "sideTabloType", "backTabloType"};
-
 QString fileOf(const QString &folder)
 {
     return folder + QStringLiteral("/editor.ini");
@@ -51,12 +49,12 @@ void EditorIni::parse(const QByteArray &bytes, int types[3], bool (*accept)(int)
             continue;
         // A key may be cut short: "front=4" sets the front model.
         const QByteArray key = line.left(eq);
-        for (int board = Front; board <= Back; ++board) {
-            if (!QByteArray(keys[board]).startsWith(key))
+        for (const ::Board &board : boards) {
+            if (!board.editorIniKey().startsWith(key))
                 continue;
             const int value = line.mid(eq + 1).toInt();
             if (accept(value))
-                types[board] = value;
+                types[board.id] = value;
             break;
         }
     }
@@ -65,7 +63,7 @@ void EditorIni::parse(const QByteArray &bytes, int types[3], bool (*accept)(int)
 QByteArray EditorIni::bytes(const int types[3])
 {
     RouteFileWriter writer(false);
-    for (int board = Front; board <= Back; ++board)
-        writer.addLine(QByteArray(keys[board]) + '=' + QByteArray::number(types[board]));
+    for (const ::Board &board : boards)
+        writer.addLine(board.editorIniKey() + '=' + QByteArray::number(types[board.id]));
     return writer.data();
 }

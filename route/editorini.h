@@ -1,18 +1,18 @@
 // The board models kept in a route folder's editor.ini.
 #pragma once
 
+#include "board.h"
+
 #include <QByteArray>
 #include <QString>
 
 class EditorIni
 {
 public:
-    enum Board
-    {
-        Front,
-        Side,
-        Back
-    };
+    using Board = BoardId;
+    static constexpr BoardId Front = FrontBoard;
+    static constexpr BoardId Side = SideBoard;
+    static constexpr BoardId Back = BackBoard;
 
     // Reads the models of folder/editor.ini into types (front, side, back); values
     // outside 0..6 and unknown keys leave their entry alone. False when the file

@@ -1,5 +1,6 @@
 #include "routecheck.h"
 
+#include "board.h"
 #include "route.h"
 #include "routefolder.h"
 #include "textencoding.h"
@@ -11,6 +12,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -27,50 +29,33 @@ struct RouteText
     TextRule::Kind kind;
     int limit; // characters the equipment shows, 0 for no limit
 };
-const RouteText routeTexts[] = {
-    {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false, TextRule::LineText,
-     TextRule::textLimit},
-    {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false,
-     TextRule::LineText, TextRule::textLimit},
-    {RouteFinding::FrontBoardPlace, &Route::frontStartingPoint, "пункт отправления", true,
-     TextRule::HeaderText, 0},
-    {RouteFinding::FrontBoardPlace, &Route::frontDestination, "пункт назначения", true,
-     TextRule::HeaderText, 0},
-    {RouteFinding::SideBoardPlace, &Route::sideStartingPoint, "пункт отправления", true,
-     TextRule::HeaderText, 0},
-    {RouteFinding::SideBoardPlace, &Route::sideDestination, "пункт назначения", true,
-     TextRule::HeaderText, 0},
-    {RouteFinding::BackBoardPlace, &Route::backStartingPoint, "пункт отправления", true,
-     TextRule::HeaderText, 0},
-    {RouteFinding::BackBoardPlace, &Route::backDestination, "пункт назначения", true,
-     TextRule::HeaderText, 0},
-    {RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false, TextRule::LineText,
-     0},
-    {RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне", false,
-     TextRule::LineText, 0},
-    {RouteFinding::OutsideTempPlace, &Route::outsideTempText, "температура на улице", false,
-     TextRule::LineText, 0},
-};
-
-// Single-language texts drawn on the boards.
-struct BoardText
+// In the order they are checked: the words, each board's texts, the running line's texts.
+const std::vector<RouteText> &routeTexts()
 {
-    RouteFinding::Place place;
-    QString (Route::*get)() const;
-    const char *name;
-    TextRule::Kind kind;
-    int limit;
-};
-const BoardText boardTexts[] = {
-    {RouteFinding::FrontBoardPlace, &Route::frontNumber, "номер", TextRule::NumberText,
-     TextRule::numberLimit},
-    {RouteFinding::SideBoardPlace, &Route::sideNumber, "номер", TextRule::NumberText,
-     TextRule::numberLimit},
-    {RouteFinding::SideBoardPlace, &Route::sideSeparator, "разделитель", TextRule::SeparatorText,
-     0},
-    {RouteFinding::BackBoardPlace, &Route::backNumber, "номер", TextRule::NumberText,
-     TextRule::numberLimit},
-};
+    static const std::vector<RouteText> texts = [] {
+        std::vector<RouteText> t{
+            {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false,
+             TextRule::LineText, TextRule::textLimit},
+            {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false,
+             TextRule::LineText, TextRule::textLimit},
+        };
+        for (const Board &board : boards) {
+            const RouteFinding::Place place = RouteFinding::boardPlace(board.id);
+            t.push_back(
+                {place, board.startingPoint, "пункт отправления", true, TextRule::HeaderText, 0});
+            t.push_back(
+                {place, board.destination, "пункт назначения", true, TextRule::HeaderText, 0});
+        }
+        t.push_back({RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false,
+                     TextRule::LineText, 0});
+        t.push_back({RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне",
+                     false, TextRule::LineText, 0});
+        t.push_back({RouteFinding::OutsideTempPlace, &Route::outsideTempText,
+                     "температура на улице", false, TextRule::LineText, 0});
+        return t;
+    }();
+    return texts;
+}
 
 struct StationText
 {
@@ -244,7 +229,7 @@ private:
 
     void checkRouteTexts()
     {
-        for (const RouteText &t : routeTexts) {
+        for (const RouteText &t : routeTexts()) {
             const QString first = (m_route.*t.get)(0);
             checkSecondLanguage(first, (m_route.*t.get)(1), QString::fromUtf8(t.name), t.place);
             for (int lang = 0; t.onBoard && lang < m_langs; ++lang)
@@ -253,9 +238,18 @@ private:
                 checkKept((m_route.*t.get)(lang), textName(t.name, lang), t.place, lang, t.kind,
                           t.limit);
         }
-        for (const BoardText &t : boardTexts) {
-            checkCharacters((m_route.*t.get)(), QString::fromUtf8(t.name), t.place, -1);
-            checkKept((m_route.*t.get)(), QString::fromUtf8(t.name), t.place, -1, t.kind, t.limit);
+        // Single-language texts drawn on the boards.
+        for (const Board &board : boards) {
+            const RouteFinding::Place place = RouteFinding::boardPlace(board.id);
+            checkCharacters((m_route.*board.number)(), QStringLiteral("номер"), place, -1);
+            checkKept((m_route.*board.number)(), QStringLiteral("номер"), place, -1,
+                      TextRule::NumberText, TextRule::numberLimit);
+            if (board.separator) {
+                checkCharacters((m_route.*board.separator)(), QStringLiteral("разделитель"), place,
+                                -1);
+                checkKept((m_route.*board.separator)(), QStringLiteral("разделитель"), place, -1,
+                          TextRule::SeparatorText, 0);
+            }
         }
     }
 
@@ -420,7 +414,7 @@ QList<RouteFinding> RouteCheck::run(const Route &route, const CharFilter &canSho
 
 int RouteCheck::languageCount(const Route &route)
 {
-    for (const RouteText &t : routeTexts) {
+    for (const RouteText &t : routeTexts()) {
         if (!(route.*t.get)(1).isEmpty())
             return 2;
     }

@@ -38,6 +38,8 @@ struct RouteFinding
     QString where;   // "станция 12 «Вокзал»", "переднее табло", ...
     QString message; // what is wrong there
 
+    // The page of a board (BoardId).
+    static Place boardPlace(int board) { return Place(FrontBoardPlace + board); }
     // "error", "warning" or "note": the words of the command line and JSON.
     static QString severityName(Severity severity);
     // "переднее табло", "список рекламы", ...: the place when no station is concerned.
