@@ -104,7 +104,8 @@ QStringList RouteFileWatch::changedFiles() const
     QStringList names;
     for (const char *name : fileNames) {
         const QString n = QLatin1String(name);
-        if (disk.contains(n) != m_known.contains(n) || disk.value(n) != m_known.value(n))
+        // A file gone is no one's work that a save could write over.
+        if (disk.contains(n) && (!m_known.contains(n) || disk.value(n) != m_known.value(n)))
             names << n;
     }
     return names;

@@ -26,7 +26,7 @@ public:
 
     // The six files as they are on disk now (a missing file is absent).
     Route::FileMap diskFiles() const;
-    // Names of the files whose bytes on disk differ from the known ones.
+    // Names of the files on disk whose bytes differ from the known ones.
     QStringList changedFiles() const;
 
 signals:
