@@ -1,9 +1,9 @@
 #include "checkcommand.h"
 
-#include "boardcheck.h"
 #include "fronttablotype.h"
+#include "gtfscommand.h"
 #include "route.h"
-#include "routecheck.h"
+#include "routechecker.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,18 +14,8 @@
 
 namespace {
 
-// The models the editor would use for a folder: its editor.ini, else the user's defaults.
-BoardCheck::Models modelsFor(const QString &folder)
-{
-    const BoardCheck::Models defaults{storedFrontTabloType(FrontBoard),
-                                      storedFrontTabloType(SideBoard),
-                                      storedFrontTabloType(BackBoard)};
-    return BoardCheck::modelsOfFolder(folder, defaults);
-}
-
 QJsonObject toJson(const RouteFinding &f)
 {
-    static const char *const boards[] = {"front", "side", "back"};
     QJsonObject o{{QStringLiteral("severity"), RouteFinding::severityName(f.severity)},
                   {QStringLiteral("where"), f.where},
                   {QStringLiteral("message"), f.message}};
@@ -33,7 +23,7 @@ QJsonObject toJson(const RouteFinding &f)
         o.insert(QStringLiteral("station"), f.station + 1);
     if (f.place >= RouteFinding::FrontBoardPlace && f.place <= RouteFinding::BackBoardPlace)
         o.insert(QStringLiteral("board"),
-                 QLatin1String(boards[f.place - RouteFinding::FrontBoardPlace]));
+                 QLatin1String(boardOf(f.place - RouteFinding::FrontBoardPlace).name));
     if (f.lang >= 0)
         o.insert(QStringLiteral("language"), f.lang + 1);
     if (!f.file.isEmpty())
@@ -51,24 +41,27 @@ bool CheckCommand::wanted(const QStringList &arguments)
 
 QString CheckCommand::helpText()
 {
-    return QStringLiteral(
-        "Использование: tessaly [ПАПКА...]\n"
-        "       tessaly --check [--json] ПАПКА...\n"
-        "\n"
-        "Без ключей открывает папки маршрутов в редакторе.\n"
-        "\n"
-        "  --check   проверить маршруты без окна: по строке на каждую находку\n"
-        "            (ПАПКА: error|warning|note: место: что не так) и итог по папке\n"
-        "  --json    выдать находки в формате JSON (вместе с --check)\n"
-        "  --help    эта справка\n"
-        "\n"
-        "Ошибки: нет звукового, текстового или рекламного файла; символ, которого нет\n"
-        "в шрифтах табло; нет текста на втором языке; станция без названия.\n"
-        "Предупреждения: нет координат, радиус 0, соседние остановки дальше 30 км\n"
-        "или в одной точке, текст шире табло выбранной модели.\n"
-        "Замечания: файлы в папке маршрута или рекламы, которые нигде не используются.\n"
-        "\n"
-        "Код выхода: 0 - ошибок нет, 1 - есть ошибки, 2 - папку не удалось прочитать.\n");
+    return QStringLiteral("Использование: tessaly [ПАПКА...]\n"
+                          "       tessaly --check [--json] ПАПКА...\n") +
+           GtfsCommand::usageText() +
+           QStringLiteral(
+               "\n"
+               "Без ключей открывает папки маршрутов в редакторе.\n"
+               "\n"
+               "  --check   проверить маршруты без окна: по строке на каждую находку\n"
+               "            (ПАПКА: error|warning|note: место: что не так) и итог по папке\n"
+               "  --json    выдать находки в формате JSON (вместе с --check)\n"
+               "  --help    эта справка\n") +
+           GtfsCommand::optionsText() +
+           QStringLiteral(
+               "\n"
+               "Ошибки: нет звукового, текстового или рекламного файла; символ, которого нет\n"
+               "в шрифтах табло; нет текста на втором языке; станция без названия.\n"
+               "Предупреждения: нет координат, радиус 0, соседние остановки дальше 30 км\n"
+               "или в одной точке, текст шире табло выбранной модели.\n"
+               "Замечания: файлы в папке маршрута или рекламы, которые нигде не используются.\n"
+               "\n"
+               "Код выхода: 0 - ошибок нет, 1 - есть ошибки, 2 - папку не удалось прочитать.\n");
 }
 
 int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -110,7 +103,11 @@ int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStrea
                 err << folder << QStringLiteral(": не удалось прочитать маршрут (нет ost.txt)\n");
             continue;
         }
-        const QList<RouteFinding> findings = BoardCheck::run(route, modelsFor(path));
+        // The models the editor would use: the folder's editor.ini, else the user's defaults.
+        const RouteChecker::Models defaults{storedFrontTabloType(FrontBoard),
+                                            storedFrontTabloType(SideBoard),
+                                            storedFrontTabloType(BackBoard)};
+        const QList<RouteFinding> findings = RouteChecker::runOnFolder(route, defaults);
         int counts[3] = {0, 0, 0};
         QJsonArray items;
         for (const RouteFinding &f : findings) {

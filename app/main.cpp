@@ -1,4 +1,5 @@
 #include "checkcommand.h"
+#include "gtfscommand.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -23,15 +24,17 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // The check runs without a display.
-    if (CheckCommand::wanted(arguments)) {
+    // The check and the feed modes run without a display.
+    const bool gtfs = GtfsCommand::wanted(arguments) && !CheckCommand::wanted(arguments);
+    if (gtfs || CheckCommand::wanted(arguments)) {
         QCoreApplication app(argc, argv);
         setIdentity();
         QTextStream out(stdout);
         QTextStream err(stderr);
         out.setCodec("UTF-8");
         err.setCodec("UTF-8");
-        return CheckCommand::run(app.arguments(), out, err);
+        return gtfs ? GtfsCommand::run(app.arguments(), out, err)
+                    : CheckCommand::run(app.arguments(), out, err);
     }
 
     QApplication app(argc, argv);

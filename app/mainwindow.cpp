@@ -4,6 +4,7 @@
 #include "aboutdialog.h"
 #include "folderlock.h"
 #include "recoverystore.h"
+#include "gtfsactions.h"
 #include "resources.h"
 #include "routecheckpanel.h"
 #include "routeform.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -132,6 +134,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->toolBar->insertWidget(ui->saveAction, openButton);
     ui->toolBar->insertSeparator(ui->saveAction);
 
+    gtfs = new GtfsActions(this, [this](const QString &path) {
+        openRouteFolder(path);
+        return currentForm.data();
+    });
+    // A toolbar of their own: the main one keeps its fixed set.
+    QToolBar *gtfsBar = addToolBar(QStringLiteral("Расписание GTFS"));
+    gtfsBar->setObjectName(QStringLiteral("gtfsToolBar"));
+    gtfsBar->addActions({gtfs->importAction(), gtfs->coordinatesAction()});
+
     const QStringList recent = readRecentFolders();
     if (!recent.isEmpty())
         lastPath = recent.first();
@@ -195,6 +206,8 @@ void MainWindow::on_tabWidget_currentChanged(int index)
     const bool rewire = form != currentForm;
     currentForm = form;
     checkPanel->setForm(form);
+    if (gtfs)
+        gtfs->setForm(form);
     ui->checkAction->setEnabled(form != nullptr);
     if (!form) {
         ui->saveAction->setEnabled(false);

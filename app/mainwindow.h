@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class GtfsActions;
 class QAction;
 class QDockWidget;
 class QMenu;
@@ -45,6 +46,7 @@ public:
     // The dock with the findings of the route check, hidden until asked for.
     QDockWidget *routeCheckDock() const { return checkDock; }
     RouteCheckPanel *routeCheckPanel() const { return checkPanel; }
+    GtfsActions *gtfsActions() const { return gtfs; }
 
     // At most this many folders are remembered.
     static constexpr int maxRecentFolders = 10;
@@ -83,4 +85,5 @@ private:
     QDockWidget *checkDock = nullptr;
     RouteCheckPanel *checkPanel = nullptr;
     Asker asker_;
+    GtfsActions *gtfs = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "routecheckpanel.h"
 
-#include "boardcheck.h"
+#include "routechecker.h"
 
 #include <QButtonGroup>
 #include <QHeaderView>
@@ -103,11 +103,10 @@ void RouteCheckPanel::refresh()
         m_summary->setText(QStringLiteral("Нет открытого маршрута"));
         return;
     }
-    BoardCheck::Models models;
-    models.front = m_form->frontTabloType();
-    models.side = m_form->sideTabloType();
-    models.back = m_form->backTabloType();
-    m_findings = BoardCheck::run(m_form->route(), models);
+    // The models the form's previews show.
+    const RouteChecker::Models models{m_form->frontTabloType(), m_form->sideTabloType(),
+                                      m_form->backTabloType()};
+    m_findings = RouteChecker::run(m_form->route(), models);
 
     int counts[3] = {0, 0, 0};
     QTreeWidgetItem *groups[3] = {};

@@ -9,7 +9,6 @@
 #include "filelists.h"
 #include "fronttablowidget.h"
 #include "recoverywriter.h"
-#include "routecheck.h"
 #include "routefilewatch.h"
 #include "routemodel.h"
 #include "salonpage.h"
@@ -489,7 +488,7 @@ bool RouteForm::checkNextStopTexts()
 
 int RouteForm::computeLangCount() const
 {
-    return RouteCheck::languageCount(m_route);
+    return m_route.languageCount();
 }
 
 void RouteForm::setLangCount(int n)

@@ -234,6 +234,22 @@ void Route::fillSideNames()
     fill(back - 1, 0);
 }
 
+int Route::languageCount() const
+{
+    for (const QString *text :
+         {m_stationWord, m_nextWord, m_frontStartingPoint, m_frontDestination, m_sideStartingPoint,
+          m_sideDestination, m_backStartingPoint, m_backDestination, m_routeText, m_salonTempText,
+          m_outsideTempText}) {
+        if (!text[1].isEmpty())
+            return 2;
+    }
+    for (const Station *s : m_stations) {
+        if (!s->name(1).isEmpty() || !s->nextName(1).isEmpty() || !s->sideName(1).isEmpty())
+            return 2;
+    }
+    return 1;
+}
+
 int Route::modeFromSuffix(QByteArray &text)
 {
     int mode = 0;

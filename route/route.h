@@ -102,6 +102,9 @@ public:
                                       const QString &replacement);
     QString adFolderRelative() const;
     void fillSideNames();
+    // 2 when any second-language text is in use (a route text, a board text or a station's),
+    // else 1.
+    int languageCount() const;
 
     // Board mode suffixes of the header lines.
     static int modeFromSuffix(QByteArray &text);

@@ -32,7 +32,10 @@ inline void buildRoute(Route &route, const QString &line)
         } else {
             s->setName(0, QStringLiteral("Остановка %1.").arg(token.section('>', 0, 0)));
             s->setSideName(0, route.sideNameFromText(0, s->name(0)));
-            s->setNextName(0, token.contains('>')  ? token.section('>', 1)
+            // In a written next text "_" stands for a space and "%N" for the next word.
+            const QString written = token.section('>', 1).replace('_', ' ').replace(
+                QLatin1String("%N"), route.nextWord(0));
+            s->setNextName(0, token.contains('>')  ? written
                               : line.contains('~') ? QString()
                                                    : follow);
         }

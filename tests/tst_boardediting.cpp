@@ -168,6 +168,11 @@ void TestBoardEditing::orderField()
     QCOMPARE(f.form.route().routeText(1), QStringLiteral("Маршрут %n."));
     QCOMPARE(edit(f.form, "routeTextEdit")->text(), QStringLiteral("Маршрут %n."));
     QVERIFY(f.form.route().routeText(0) != QStringLiteral("Маршрут %n."));
+    // A text still being typed when the language changes belongs to the language it was typed in.
+    retype(edit(f.form, "routeTextEdit"), QStringLiteral("Route %n"), false);
+    click(f.form, "routeTextLang1Btn");
+    QCOMPARE(f.form.route().routeText(1), QStringLiteral("Route %n"));
+    QVERIFY(f.form.route().routeText(0) != QStringLiteral("Route %n"));
 }
 
 void TestBoardEditing::modeAndFontButtons()

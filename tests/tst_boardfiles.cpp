@@ -355,6 +355,8 @@ void TestBoardFiles::backHeader_data()
                              << "9|A|B|C|D" << 24 << 3 << 16;
     QTest::newRow("further lines ignored")
         << QByteArray("9\\\\A\\\\B\\\\R0\r\n\r\n  C\\\\D\r\n") << "9|A|B|Start|End" << 0 << 0 << 1;
+    QTest::newRow("one leading space is no second-language line")
+        << QByteArray("9\\\\A\\\\B\\\\F11;R4;\r\n C\\\\D\r\n") << "9|A|B|Start|End" << 0 << 0 << 4;
     QTest::newRow("windows-1251") << cp1251("Б\\\\Депо\\\\Парк_S\\\\F10;\r\n  Депо2\r\n")
                                   << "Б|Депо|Парк|Депо2|" << 1 << 2 << 4;
 }

@@ -159,6 +159,11 @@ void TestRouteCheck::findings_data()
     QTest::newRow("same place")
         << QStringList{"r/coord.txt= NEXTDELAY:5\n1 55.00000 37.00000 25\n2 55.00000 37.00000 25\n"}
         << QStringList{"warning: станция 2 «Парк.»: та же координата, что у предыдущей станции 1"};
+    QTest::newRow("same place where the way back starts")
+        << QStringList{ost(header, "1 Остановка Вокзал.\\\\Следующая остановка Парк.\n  a.wav\n"
+                                   "2 STOP Остановка Парк.\n  b.wav, b.txt"),
+                       "r/coord.txt= NEXTDELAY:5\n1 55.00000 37.00000 25\n2 55.00000 37.00000 25\n"}
+        << QStringList();
     QTest::newRow("radius 0")
         << QStringList{"r/coord.txt= NEXTDELAY:5\n1 55.00000 37.00000 25\n2 55.01000 37.00000 0\n"}
         << QStringList{

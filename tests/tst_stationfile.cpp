@@ -326,6 +326,9 @@ private slots:
         QTest::newRow("mark and a text file")
             << QByteArray("1 A\r\n  .wav, a.txt\r\n")
             << QStringLiteral("back 1\nstation A|||\nfiles |a.txt\n") << QString();
+        QTest::newRow("mark before real sounds")
+            << QByteArray("1 A\r\n  .wav, a.wav\r\n")
+            << QStringLiteral("back 1\nstation A|||\nfiles .wav;a.wav|\n") << QString();
         QTest::newRow("several files lines")
             << QByteArray("1 A\r\n  a.wav\r\n  b.mp3, c.txt\r\n")
             << QStringLiteral("back 1\nstation A|||\nfiles a.wav;b.mp3|c.txt\n") << QString();

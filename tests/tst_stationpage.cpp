@@ -1,5 +1,6 @@
 #include "filetestsupport.h"
 #include "foldertree.h"
+#include "fronttablowidget.h"
 #include "mainwindow.h"
 #include "routeform.h"
 #include "routemodel.h"
@@ -88,13 +89,15 @@ void type(QWidget *field, const QString &text, bool finish = true)
 }
 
 // "key=value": n, B, cur, steps, sep; <station>.name, .next, .side, .coord, .radius;
-// edit:<line edit>; shown:<widget>.
+// edit:<line edit>; shown:<widget>; sideTablo (the side preview's stations).
 QString check(const RouteForm &form, const QString &key)
 {
     const Route &r = form.route();
     const QByteArray name = key.section(':', 1).toLatin1();
     if (key.startsWith("edit:"))
         return child<QLineEdit>(form, name)->text();
+    if (key == "sideTablo")
+        return child<FrontTabloWidget>(form, "sideTabloWdt")->stationNames(0).join('|');
     if (key.startsWith("shown:"))
         return QString::number(child(form, name)->isVisible());
     const QMap<QString, int> numbers{{"n", r.stationCount()},
@@ -157,6 +160,11 @@ private slots:
         row("radius for all", "A B C",
             "sel 0; type radiusSpn 30; click setAllRadiusBtn; click setAllRadiusBtn",
             "0.radius=30; 2.radius=30; steps=2");
+        row("radius for all from the second stop", "A B C",
+            "sel 1; type radiusSpn 30; click setAllRadiusBtn",
+            "0.radius=30; 1.radius=30; 2.radius=30; steps=2");
+        row("undo redraws the side preview at the current stop", "A B C",
+            "sel 1; type sideNameEdit Рынок; undo", "1.side=B.; sideTablo=B.|C.");
         row("undo shows the place", "A B C Вокзал E",
             "sel 3; type stationNameEdit Остановка Рынок.; sel 0; undo",
             "cur=3; edit:stationNameEdit=Остановка Вокзал.; 2.next=%N Вокзал.");

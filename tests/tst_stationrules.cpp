@@ -26,6 +26,8 @@ private slots:
         };
         row("rename first of back", false, "A B | C D", "rename 2 Остановка Z.",
             "name 2 «Остановка Z.»; side 2 «Z.»");
+        row("rename first of back keeps the stop before", false, "A B>%N_C. | C D",
+            "rename 2 Остановка Z.", "name 2 «Остановка Z.»; side 2 «Z.»");
         row("remove first", false, "A B C D", "remove 0", "del 0; back 3");
         row("remove last forward", false, "A B C | D E", "remove 2", "");
         row("remove one of two", false, "A B", "remove 1", "");

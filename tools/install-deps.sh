@@ -13,6 +13,8 @@ packages=(
   xvfb xauth fonts-dejavu-core
   # Cold-start benchmark: watches the first paint through the X Damage extension.
   libx11-dev libxdamage-dev
+  # GTFS feeds: zip archives read as streams (KArchive).
+  libkf5archive-dev zip
   xfonts-terminus xfonts-base xfonts-efont-unicode console-setup-linux pcf2bdf
 )
 

@@ -23,7 +23,7 @@ public:
     // Findings sorted by severity, in route order within a severity.
     static QList<RouteFinding> run(const Route &route, const CharFilter &canShow = {});
 
-    // 2 when any second-language text is in use, else 1.
+    // Route::languageCount.
     static int languageCount(const Route &route);
     // "станция 12 «Вокзал»" for the station at an index.
     static QString stationLabel(const Route &route, int index);

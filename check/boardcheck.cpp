@@ -2,7 +2,6 @@
 
 #include "board.h"
 #include "boardlayout.h"
-#include "editorini.h"
 #include "fronttablotype.h"
 #include "route.h"
 #include "routecheck.h"
@@ -164,19 +163,4 @@ QList<RouteFinding> BoardCheck::widthFindings(const Route &route, const Models &
     for (const Board &board : boards)
         checker.check(board, models.of(board.id));
     return findings;
-}
-
-QList<RouteFinding> BoardCheck::run(const Route &route, const Models &models)
-{
-    QList<RouteFinding> findings = RouteCheck::run(route, &BoardCheck::canShow);
-    findings += widthFindings(route, models);
-    RouteCheck::sortBySeverity(findings);
-    return findings;
-}
-
-BoardCheck::Models BoardCheck::modelsOfFolder(const QString &folder, const Models &defaults)
-{
-    int types[BoardCount] = {defaults.front, defaults.side, defaults.back};
-    EditorIni::read(folder, types);
-    return {types[FrontBoard], types[SideBoard], types[BackBoard]};
 }

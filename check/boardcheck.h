@@ -29,12 +29,12 @@ public:
     // line breaks count as shown).
     static bool canShow(QChar c);
 
-    // The whole check of a route: its files, texts and positions and its boards.
+    // RouteChecker::run, by its older name.
     static QList<RouteFinding> run(const Route &route, const Models &models);
     // Still texts wider than their board's text area.
     static QList<RouteFinding> widthFindings(const Route &route, const Models &models);
     // Columns a board model leaves for the texts after its side lights and the route number.
     static int textAreaWidth(int type, const QString &number, bool lightsOn);
-    // The models in the folder's editor.ini, else the given defaults.
+    // RouteChecker::modelsOfFolder, by its older name.
     static Models modelsOfFolder(const QString &folder, const Models &defaults);
 };

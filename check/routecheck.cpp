@@ -414,17 +414,7 @@ QList<RouteFinding> RouteCheck::run(const Route &route, const CharFilter &canSho
 
 int RouteCheck::languageCount(const Route &route)
 {
-    for (const RouteText &t : routeTexts()) {
-        if (!(route.*t.get)(1).isEmpty())
-            return 2;
-    }
-    for (const Station *s : route.stations()) {
-        for (const StationText &t : stationTexts) {
-            if (!(s->*t.get)(1).isEmpty())
-                return 2;
-        }
-    }
-    return 1;
+    return route.languageCount();
 }
 
 QString RouteCheck::stationLabel(const Route &route, int index)
