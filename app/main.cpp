@@ -58,5 +58,6 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.show();
     window.openFolders(app.arguments().mid(1));
+    window.offerRecovery();
     return app.exec();
 }

@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "folderlock.h"
+#include "recoverystore.h"
 #include "gtfsactions.h"
 #include "mappanel.h"
 #include "resources.h"
@@ -444,11 +446,31 @@ void MainWindow::openRouteFolder(const QString &path)
 
     lastPath = path;
     addRecentFolder(path);
+    // One folder, one tab: a folder open already is shown, not opened twice.
+    if (RouteForm *open = formOf(path)) {
+        ui->tabWidget->setCurrentWidget(open);
+        return;
+    }
+    auto *lock = new FolderLock(path);
+    bool readOnly = false;
+    if (!lock->tryLock()) {
+        const int answer =
+            ask(QStringLiteral("Маршрут %1 уже открыт в другом окне Tessaly.")
+                    .arg(QDir::toNativeSeparators(path)),
+                {QStringLiteral("Открыть только для чтения"), QStringLiteral("Не открывать")});
+        if (answer != 0) {
+            delete lock;
+            return;
+        }
+        readOnly = true;
+    }
 
     auto *form = new RouteForm;
     new VoiceButtons(form);
     // The undo keys reach the route even from inside a text field.
     ShortcutPassThrough::install(form, ui->undoAction->shortcuts() + ui->redoAction->shortcuts());
+    lock->setParent(form);
+    form->setReadOnly(readOnly);
     for (const BoardDefault &board : defaults) {
         (form->*board.set)(storedFrontTabloType(board.board));
         connect(form, board.changed, this, board.store);
@@ -486,6 +508,57 @@ QString MainWindow::routeName(int index) const
     return QStringLiteral("«%1» (%2)")
         .arg(title.replace(QStringLiteral("&&"), QStringLiteral("&")),
              QDir::toNativeSeparators(ui->tabWidget->tabToolTip(index)));
+}
+
+RouteForm *MainWindow::formOf(const QString &path) const
+{
+    const QString canonical = FolderLock::canonical(path);
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        auto *form = qobject_cast<RouteForm *>(ui->tabWidget->widget(i));
+        if (form && FolderLock::canonical(form->route().path()) == canonical)
+            return form;
+    }
+    return nullptr;
+}
+
+int MainWindow::ask(const QString &text, const QStringList &buttons)
+{
+    if (asker_)
+        return asker_(text, buttons);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tessaly"), text, QMessageBox::NoButton,
+                    this);
+    QList<QPushButton *> pushed;
+    for (const QString &button : buttons)
+        pushed << box.addButton(button, QMessageBox::AcceptRole);
+    box.setDefaultButton(pushed.value(0));
+    box.exec();
+    return pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
+}
+
+void MainWindow::offerRecovery()
+{
+    for (const QString &copyPath : RecoveryStore::copies()) {
+        RecoveryStore::Copy copy;
+        if (!RecoveryStore::read(copyPath, copy))
+            continue;
+        // A live process still working on the folder keeps its copy to itself.
+        FolderLock probe(copy.routePath);
+        if (!probe.tryLock() || formOf(copy.routePath))
+            continue;
+        probe.unlock();
+        const int answer = ask(
+            QStringLiteral("Восстановить несохранённые изменения маршрута %1?")
+                .arg(QDir::toNativeSeparators(copy.routePath)),
+            {QStringLiteral("Восстановить"), QStringLiteral("Удалить"), QStringLiteral("Позже")});
+        if (answer == 1) {
+            QFile::remove(copyPath);
+        } else if (answer == 0 && QFileInfo(copy.routePath).isDir()) {
+            openRouteFolder(copy.routePath);
+            RouteForm *form = formOf(copy.routePath);
+            if (form && !form->isReadOnly())
+                form->restoreFiles(copy.files);
+        }
+    }
 }
 
 void MainWindow::addRecentFolder(const QString &path)

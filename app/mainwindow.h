@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+
 class GtfsActions;
 class QAction;
 class QDockWidget;
@@ -34,6 +36,14 @@ public:
     // Opens every argument that names an existing folder, in order, as if it had
     // been picked in the folder chooser; anything else is skipped.
     void openFolders(const QStringList &arguments);
+
+    // Offers back the recovery copies left by processes that are no longer running.
+    void offerRecovery();
+
+    // A question with buttons: returns the index of the button clicked, -1 for none.
+    using Asker = std::function<int(const QString &text, const QStringList &buttons)>;
+    // Replaces the question boxes of recovery and of folders open elsewhere (tests).
+    void setAsker(Asker asker) { asker_ = std::move(asker); }
 
     // The dock with the findings of the route check, hidden until asked for.
     QDockWidget *routeCheckDock() const { return checkDock; }
@@ -78,6 +88,8 @@ private:
     void addRecentFolder(const QString &path);
     bool maybeSaveTab(int index);
     void closeTab(int index);
+    int ask(const QString &text, const QStringList &buttons);
+    RouteForm *formOf(const QString &path) const;
 
     Ui::MainWindow *ui;
     QPointer<RouteForm> currentForm;
@@ -91,5 +103,6 @@ private:
     MapPanel *mapPanel = nullptr;
     // Where the station list ends, shared by the tabs and kept with the window's geometry.
     int listWidth = 0;
+    Asker asker_;
     GtfsActions *gtfs = nullptr;
 };

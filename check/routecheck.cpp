@@ -5,6 +5,7 @@
 #include "routefolder.h"
 #include "stopspacing.h"
 #include "textencoding.h"
+#include "textrule.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,25 +27,32 @@ struct RouteText
     LangGetter get;
     const char *name;
     bool onBoard; // drawn with the board fonts
+    TextRule::Kind kind;
+    int limit; // characters the equipment shows, 0 for no limit
 };
 // In the order they are checked: the words, each board's texts, the running line's texts.
 const std::vector<RouteText> &routeTexts()
 {
     static const std::vector<RouteText> texts = [] {
         std::vector<RouteText> t{
-            {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false},
-            {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false},
+            {RouteFinding::RoutePlace, &Route::stationWord, "слово «Остановка»", false,
+             TextRule::LineText, TextRule::textLimit},
+            {RouteFinding::RoutePlace, &Route::nextWord, "слово «Следующая остановка»", false,
+             TextRule::LineText, TextRule::textLimit},
         };
         for (const Board &board : boards) {
             const RouteFinding::Place place = RouteFinding::boardPlace(board.id);
-            t.push_back({place, board.startingPoint, "пункт отправления", true});
-            t.push_back({place, board.destination, "пункт назначения", true});
+            t.push_back(
+                {place, board.startingPoint, "пункт отправления", true, TextRule::HeaderText, 0});
+            t.push_back(
+                {place, board.destination, "пункт назначения", true, TextRule::HeaderText, 0});
         }
-        t.push_back({RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false});
-        t.push_back(
-            {RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне", false});
+        t.push_back({RouteFinding::RouteTextPlace, &Route::routeText, "текст маршрута", false,
+                     TextRule::LineText, 0});
+        t.push_back({RouteFinding::SalonTempPlace, &Route::salonTempText, "температура в салоне",
+                     false, TextRule::LineText, 0});
         t.push_back({RouteFinding::OutsideTempPlace, &Route::outsideTempText,
-                     "температура на улице", false});
+                     "температура на улице", false, TextRule::LineText, 0});
         return t;
     }();
     return texts;
@@ -54,11 +62,12 @@ struct StationText
 {
     StationGetter get;
     const char *name;
+    TextRule::Kind kind;
 };
 const StationText stationTexts[] = {
-    {&Station::name, "объявление остановки"},
-    {&Station::nextName, "объявление следующей остановки"},
-    {&Station::sideName, "название на боковом табло"},
+    {&Station::name, "объявление остановки", TextRule::PairText},
+    {&Station::nextName, "объявление следующей остановки", TextRule::PairText},
+    {&Station::sideName, "название на боковом табло", TextRule::LineText},
 };
 
 } // namespace
@@ -196,6 +205,29 @@ private:
                 .lang = 1;
     }
 
+    // A text that would not read back as it is after a save, or that the equipment cuts.
+    void checkKept(const QString &text, const QString &name, RouteFinding::Place place, int lang,
+                   TextRule::Kind kind, int limit, int station = -1)
+    {
+        // Only the first language's header texts carry the mode suffix.
+        if (kind == TextRule::HeaderText && lang > 0)
+            kind = TextRule::PairText;
+        const QString problem = TextRule::problem(kind, text);
+        if (!problem.isEmpty())
+            add(RouteFinding::Warning, place,
+                name + QStringLiteral(" «") + text + QStringLiteral("»: ") + problem +
+                    QStringLiteral(", текст может не сохраниться как есть"),
+                station)
+                .lang = lang;
+        if (limit > 0 && text.size() > limit)
+            add(RouteFinding::Warning, place,
+                name + QStringLiteral(": %1 символов, оборудование показывает не больше %2")
+                           .arg(text.size())
+                           .arg(limit),
+                station)
+                .lang = lang;
+    }
+
     void checkRouteTexts()
     {
         for (const RouteText &t : routeTexts()) {
@@ -203,14 +235,22 @@ private:
             checkSecondLanguage(first, (m_route.*t.get)(1), QString::fromUtf8(t.name), t.place);
             for (int lang = 0; t.onBoard && lang < m_langs; ++lang)
                 checkCharacters((m_route.*t.get)(lang), textName(t.name, lang), t.place, lang);
+            for (int lang = 0; lang < m_langs; ++lang)
+                checkKept((m_route.*t.get)(lang), textName(t.name, lang), t.place, lang, t.kind,
+                          t.limit);
         }
         // Single-language texts drawn on the boards.
         for (const Board &board : boards) {
             const RouteFinding::Place place = RouteFinding::boardPlace(board.id);
             checkCharacters((m_route.*board.number)(), QStringLiteral("номер"), place, -1);
-            if (board.separator)
+            checkKept((m_route.*board.number)(), QStringLiteral("номер"), place, -1,
+                      TextRule::NumberText, TextRule::numberLimit);
+            if (board.separator) {
                 checkCharacters((m_route.*board.separator)(), QStringLiteral("разделитель"), place,
                                 -1);
+                checkKept((m_route.*board.separator)(), QStringLiteral("разделитель"), place, -1,
+                          TextRule::SeparatorText, 0);
+            }
         }
     }
 
@@ -225,9 +265,12 @@ private:
         for (const StationText &t : stationTexts) {
             checkSecondLanguage((s->*t.get)(0), (s->*t.get)(1), QString::fromUtf8(t.name),
                                 RouteFinding::StationTextPlace, i);
-            for (int lang = 0; lang < m_langs; ++lang)
+            for (int lang = 0; lang < m_langs; ++lang) {
                 checkCharacters((s->*t.get)(lang), textName(t.name, lang),
                                 RouteFinding::StationTextPlace, lang, i);
+                checkKept((s->*t.get)(lang), textName(t.name, lang), RouteFinding::StationTextPlace,
+                          lang, t.kind, TextRule::textLimit, i);
+            }
         }
         if (!s->coordinate().isValid())
             add(RouteFinding::Warning, RouteFinding::StationCoordinatePlace,

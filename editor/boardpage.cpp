@@ -2,6 +2,7 @@
 
 #include "boardcommands.h"
 #include "boardheader.h"
+#include "fieldguard.h"
 #include "fronttablowidget.h"
 #include "ui_routeform.h"
 
@@ -230,7 +231,7 @@ void BoardPage::setText(Field field, int lang, const QString &text)
     }
     const bool perLang = field == StartingPointField || field == DestinationField;
     if (!perLang || lang == editLang())
-        m_edits[field]->setText(text);
+        FieldGuard::show(m_edits[field], text);
     touched(perLang ? lang : -1);
 }
 
@@ -336,8 +337,8 @@ void BoardPage::showLanguage(int lang)
         if (m_edits[field]->isModified())
             finishText(field, 1 - lang);
     }
-    m_edits[StartingPointField]->setText(text(StartingPointField, lang));
-    m_edits[DestinationField]->setText(text(DestinationField, lang));
+    FieldGuard::show(m_edits[StartingPointField], text(StartingPointField, lang));
+    FieldGuard::show(m_edits[DestinationField], text(DestinationField, lang));
     m_tablo->setEditLanguage(lang);
     m_tablo->refreshTablo();
 }
@@ -349,7 +350,7 @@ void BoardPage::finishText(Field field, int lang)
     edit->setModified(false);
     const QString old = text(field, lang);
     if (typed == old) {
-        edit->setText(typed);
+        FieldGuard::show(edit, typed);
         m_form->resetUndoFlags();
         return;
     }

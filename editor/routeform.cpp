@@ -2,11 +2,15 @@
 
 #include "boardheader.h"
 #include "boardpage.h"
+#include "diskchangebar.h"
 #include "editorini.h"
+#include "fieldguard.h"
 #include "filelistpair.h"
 #include "filelists.h"
 #include "fronttablowidget.h"
 #include "listwidthgrip.h"
+#include "recoverywriter.h"
+#include "routefilewatch.h"
 #include "routemodel.h"
 #include "salonpage.h"
 #include "soundpreview.h"
@@ -31,6 +35,7 @@
 #include <QPixmap>
 #include <QStandardItemModel>
 #include <QStyleOption>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <utility>
@@ -86,18 +91,35 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
              ui->removeSoundFileBtn, ui->gpsBox})
         w->hide();
 
-    // Typing in these fields is a pending change long before editing finishes.
-    for (QLineEdit *edit : {ui->stationWordEdit,       ui->nextWordEdit,
-                            ui->frontNumberEdit,       ui->frontStartingPointEdit,
-                            ui->frontDestinationEdit,  ui->sideNumberEdit,
-                            ui->sideStartingPointEdit, ui->sideDestinationEdit,
-                            ui->sideSepEdit,           ui->backNumberEdit,
-                            ui->backStartingPointEdit, ui->backDestinationEdit,
-                            ui->salonTabloOrderEdit,   ui->routeTextEdit,
-                            ui->salonTempEdit,         ui->outsideTempEdit,
-                            ui->stationNameEdit,       ui->nextNameEdit,
-                            ui->sideNameEdit,          ui->coordEdit})
-        connect(edit, &QLineEdit::textEdited, this, &RouteForm::onTextEdited);
+    // Typing in these fields is a pending change long before editing finishes; each is guarded
+    // by the rule of the place its text is written to.
+    using K = TextRule::Kind;
+    const std::pair<QLineEdit *, K> texts[] = {
+        {ui->stationWordEdit, K::LineText},
+        {ui->nextWordEdit, K::LineText},
+        {ui->frontNumberEdit, K::NumberText},
+        {ui->frontStartingPointEdit, K::HeaderText},
+        {ui->frontDestinationEdit, K::HeaderText},
+        {ui->sideNumberEdit, K::NumberText},
+        {ui->sideStartingPointEdit, K::HeaderText},
+        {ui->sideDestinationEdit, K::HeaderText},
+        {ui->sideSepEdit, K::SeparatorText},
+        {ui->backNumberEdit, K::NumberText},
+        {ui->backStartingPointEdit, K::HeaderText},
+        {ui->backDestinationEdit, K::HeaderText},
+        {ui->salonTabloOrderEdit, K::LineText},
+        {ui->routeTextEdit, K::LineText},
+        {ui->salonTempEdit, K::LineText},
+        {ui->outsideTempEdit, K::LineText},
+        {ui->stationNameEdit, K::PairText},
+        {ui->nextNameEdit, K::PairText},
+        {ui->sideNameEdit, K::LineText},
+    };
+    for (const auto &text : texts) {
+        new FieldGuard(text.first, text.second);
+        connect(text.first, &QLineEdit::textEdited, this, &RouteForm::onTextEdited);
+    }
+    connect(ui->coordEdit, &QLineEdit::textEdited, this, &RouteForm::onTextEdited);
     for (QSpinBox *spin : {ui->sideStationCountSpn, ui->radiusSpn, ui->nextDelaySpn})
         connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, &RouteForm::onTextEdited);
 
@@ -120,6 +142,22 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     connect(m_undoStack, &QUndoStack::canRedoChanged, this, &RouteForm::setCanRedo);
     connect(m_undoStack, &QUndoStack::canUndoChanged, this, &RouteForm::setCanUndo);
     connect(m_undoStack, &QUndoStack::cleanChanged, this, &RouteForm::onCleanStateChanged);
+
+    // At most recoveryDelay after the first change since the last copy, the next one is kept.
+    m_recovery = new RecoveryWriter(this);
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setInterval(recoveryDelay);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &RouteForm::keepRecoveryCopy);
+
+    m_diskWatch = new RouteFileWatch(this);
+    connect(m_diskWatch, &RouteFileWatch::changedOnDisk, this, &RouteForm::onFilesChangedOnDisk);
+    m_diskBar = DiskChangeBar::install(this);
+    connect(m_diskBar, &DiskChangeBar::rereadClicked, this, &RouteForm::rereadRoute);
+    connect(m_undoStack, &QUndoStack::indexChanged, this, [this] {
+        if (!m_recoveryTimer->isActive())
+            m_recoveryTimer->start();
+    });
 
     m_soundPreview =
         new SoundPreview({ui->playSoundBtn, ui->stopSoundBtn, ui->playSoundSlider,
@@ -145,6 +183,9 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
 RouteForm::~RouteForm()
 {
+    // Closing without saving leaves no copy behind.
+    dropRecoveryCopy();
+    m_recovery->wait();
     // The pages go before the widgets they watch, which still report their focus while dying.
     for (BoardPage *&page : m_boards)
         delete std::exchange(page, nullptr);
@@ -340,6 +381,8 @@ bool RouteForm::openRoute(const QString &path)
         m_undoStack->resetClean();
 
     m_fileLists->watch();
+    m_diskWatch->watch(m_route.path(), m_route.adPath());
+    m_diskBar->hide();
 
     if (!iniRead)
         writeEditorIni();
@@ -360,9 +403,9 @@ void RouteForm::fillControls()
             b.first->setChecked(value & b.second);
     };
 
-    ui->frontNumberEdit->setText(r.frontNumber());
-    ui->frontStartingPointEdit->setText(r.frontStartingPoint(0));
-    ui->frontDestinationEdit->setText(r.frontDestination(0));
+    FieldGuard::show(ui->frontNumberEdit, r.frontNumber());
+    FieldGuard::show(ui->frontStartingPointEdit, r.frontStartingPoint(0));
+    FieldGuard::show(ui->frontDestinationEdit, r.frontDestination(0));
     setButtons(r.frontMode(), {{ui->frontStaticBtn, ModeStatic},
                                {ui->frontMoscowBtn, ModeMoscow},
                                {ui->frontOnlyDestBtn, ModeOnlyDestination},
@@ -377,19 +420,19 @@ void RouteForm::fillControls()
         ui->rightSofitList->setCurrentIndex(sofitRow(r.rightSofitColor()));
     }
 
-    ui->sideNumberEdit->setText(r.sideNumber());
-    ui->sideStartingPointEdit->setText(r.sideStartingPoint(0));
-    ui->sideDestinationEdit->setText(r.sideDestination(0));
+    FieldGuard::show(ui->sideNumberEdit, r.sideNumber());
+    FieldGuard::show(ui->sideStartingPointEdit, r.sideStartingPoint(0));
+    FieldGuard::show(ui->sideDestinationEdit, r.sideDestination(0));
     setButtons(r.sideMode(), {{ui->sideStaticBtn, ModeStatic},
                               {ui->sideStationVScrollBtn, ModeStationScroll},
                               {ui->sideOnlyDestBtn, ModeOnlyDestination},
                               {ui->sideCenterBtn, ModeCenter}});
     setButtons(r.sideFont(), {{ui->sideFont0Btn, 1}, {ui->sideFont1Btn, 2}});
-    ui->sideSepEdit->setText(r.sideSeparator());
+    FieldGuard::show(ui->sideSepEdit, r.sideSeparator());
 
-    ui->backNumberEdit->setText(r.backNumber());
-    ui->backStartingPointEdit->setText(r.backStartingPoint(0));
-    ui->backDestinationEdit->setText(r.backDestination(0));
+    FieldGuard::show(ui->backNumberEdit, r.backNumber());
+    FieldGuard::show(ui->backStartingPointEdit, r.backStartingPoint(0));
+    FieldGuard::show(ui->backDestinationEdit, r.backDestination(0));
     setButtons(r.backMode(), {{ui->backStaticBtn, ModeStatic},
                               {ui->backOnlyDestBtn, ModeOnlyDestination},
                               {ui->backCenterBtn, ModeCenter}});
@@ -402,14 +445,15 @@ void RouteForm::fillControls()
         ui->nextDelaySpn->setValue(r.nextDelay());
     }
 
-    ui->stationWordEdit->setText(r.stationWord(0));
-    ui->nextWordEdit->setText(r.nextWord(0));
+    FieldGuard::show(ui->stationWordEdit, r.stationWord(0));
+    FieldGuard::show(ui->nextWordEdit, r.nextWord(0));
     const QByteArray order = r.salonTabloOrder();
-    ui->salonTabloOrderEdit->setText(
+    FieldGuard::show(
+        ui->salonTabloOrderEdit,
         QString::fromLatin1(order.constData(), int(qstrnlen(order.constData(), order.size()))));
-    ui->routeTextEdit->setText(r.routeText(0));
-    ui->salonTempEdit->setText(r.salonTempText(0));
-    ui->outsideTempEdit->setText(r.outsideTempText(0));
+    FieldGuard::show(ui->routeTextEdit, r.routeText(0));
+    FieldGuard::show(ui->salonTempEdit, r.salonTempText(0));
+    FieldGuard::show(ui->outsideTempEdit, r.outsideTempText(0));
 
     FileListPair::fill(ui->adTextFileList, r.adTextFiles());
     ui->allAdTextFileLabel->setText(r.adFolderRelative());
@@ -490,7 +534,7 @@ bool RouteForm::checkNextStopTexts()
                 }
             }
             // The general page shows the word the texts were built with.
-            ui->nextWordEdit->setText(m_route.nextWord(selectedLang(GeneralLang)));
+            FieldGuard::show(ui->nextWordEdit, m_route.nextWord(selectedLang(GeneralLang)));
         }
     }
     ui->nextSeparateCheck->setChecked(separate);
@@ -536,11 +580,23 @@ void RouteForm::clearFocusedWidget()
 bool RouteForm::saveRoute()
 {
     clearFocusedWidget();
+    if (m_readOnly) {
+        QMessageBox box(QMessageBox::Warning, tr("Приложение"),
+                        tr("Маршрут открыт только для чтения."), QMessageBox::Ok, this);
+        box.exec();
+        return false;
+    }
+    if (!m_diskWatch->changedFiles().isEmpty() && !askOverwrite())
+        return false;
     QString why;
     const bool saved = m_route.save(&why);
     if (saved) {
+        // What was written is what this form knows of the files now.
+        m_diskWatch->watch(m_route.path(), m_route.adPath());
+        m_diskBar->hide();
         setCanSave(false);
         m_undoStack->setClean();
+        dropRecoveryCopy();
     } else {
         QMessageBox box(QMessageBox::Critical, tr("Приложение"), tr("Ошибка сохранения маршрута!"),
                         QMessageBox::Ok, this);
@@ -553,7 +609,10 @@ bool RouteForm::saveRoute()
 void RouteForm::closeRoute()
 {
     stopPlaying();
+    dropRecoveryCopy();
     m_fileLists->unwatch();
+    m_diskWatch->stop();
+    m_diskBar->hide();
     // The view hears of the emptied list before the stations go.
     m_model->setRoute(nullptr);
     m_undoStack->clear();
@@ -620,9 +679,14 @@ void RouteForm::showLastChange()
         emit signal(value);                                                                        \
     }
 
-ROUTEFORM_FLAG_SETTER(setCanSave, m_canSave, canSaveChanged)
+ROUTEFORM_FLAG_SETTER(setSaveFlag, m_canSave, canSaveChanged)
 ROUTEFORM_FLAG_SETTER(setCanUndo, m_canUndo, canUndoChanged)
 ROUTEFORM_FLAG_SETTER(setCanRedo, m_canRedo, canRedoChanged)
+
+void RouteForm::setCanSave(bool canSave)
+{
+    setSaveFlag(canSave && !m_readOnly);
+}
 
 void RouteForm::onCleanStateChanged(bool clean)
 {
@@ -631,10 +695,127 @@ void RouteForm::onCleanStateChanged(bool clean)
 
 void RouteForm::onTextEdited()
 {
+    // A field typed back to the route's text marks nothing.
+    const FieldGuard *guard = FieldGuard::of(sender());
+    if (guard && guard->showsStored()) {
+        setCanSave(!m_undoStack->isClean());
+        resetUndoFlags();
+        return;
+    }
     // The field's own editing-finished handler pushes the change later.
     setCanSave(true);
     setCanUndo(true);
     setCanRedo(false);
+}
+
+void RouteForm::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    if (readOnly)
+        setCanSave(false);
+}
+
+void RouteForm::keepRecoveryCopy()
+{
+    if (m_readOnly || m_route.path().isEmpty())
+        return;
+    // Serialised here, where the route lives; written on the writer's thread.
+    if (m_canSave) {
+        m_recovery->keep(m_route.path(), m_route.fileBytes());
+        m_keptCopy = true;
+    } else {
+        dropRecoveryCopy();
+    }
+}
+
+void RouteForm::dropRecoveryCopy()
+{
+    m_recoveryTimer->stop();
+    // Only a copy of this form's own: one left by a dead process waits for its answer.
+    if (m_keptCopy)
+        m_recovery->drop(m_route.path());
+    m_keptCopy = false;
+}
+
+void RouteForm::restoreFiles(const Route::FileMap &files)
+{
+    clearFocusedWidget();
+    m_undoStack->push(new SetRouteFilesCmd(this, files));
+    // The copy restored is this form's own from now on.
+    m_keptCopy = true;
+}
+
+void RouteForm::setRouteFiles(const Route::FileMap &files)
+{
+    const QString path = m_route.path();
+    const QString oldAdPath = m_route.adPath();
+    m_model->setRoute(nullptr);
+    m_route.clear();
+    m_route.loadFiles(path, files);
+    m_model->setRoute(&m_route);
+    m_currentStation = -1;
+    ui->stationList->setCurrentIndex(m_model->routeIndex());
+    setLangCount(computeLangCount());
+    const QList<Station *> &stations = m_route.stations();
+    ui->nextSeparateCheck->setChecked(stations.size() >= 2 &&
+                                      stations.at(0)->nextName(0).isEmpty());
+    fillControls();
+    if (m_route.adPath() != oldAdPath)
+        m_fileLists->adFolderChanged(oldAdPath);
+    updateFrontTablo();
+    updateSideTablo();
+    updateBackTablo();
+    m_lastChange = LastChange();
+}
+
+bool RouteForm::askOverwrite()
+{
+    const QString text = tr("Файлы маршрута изменены другой программой");
+    if (m_overwriteAsker)
+        return m_overwriteAsker(text);
+    QMessageBox box(QMessageBox::Warning, tr("Сохранение"), text, QMessageBox::NoButton, this);
+    box.setInformativeText(tr("Сохранение перезапишет их изменения."));
+    QPushButton *overwrite = box.addButton(tr("Перезаписать"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(tr("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == overwrite;
+}
+
+void RouteForm::onFilesChangedOnDisk(const QStringList &names)
+{
+    QStringList others = names;
+    const QString ads = QStringLiteral("rscript.txt");
+    // An ad list shared with another tab or route: taken over when this one kept it unchanged.
+    if (others.contains(ads) && !m_readOnly &&
+        m_route.fileBytes().value(ads) == m_diskWatch->known().value(ads)) {
+        const QByteArray disk = m_diskWatch->diskFiles().value(ads);
+        Route::FileMap files = routeFiles();
+        files.insert(ads, disk);
+        const bool clean = m_undoStack->isClean();
+        m_undoStack->push(new SetRouteFilesCmd(this, files));
+        if (clean)
+            m_undoStack->setClean();
+        m_diskWatch->setKnown(ads, disk);
+        others.removeAll(ads);
+    }
+    if (!others.isEmpty())
+        m_diskBar->showChange(others, !m_undoStack->isClean() || m_canSave);
+}
+
+void RouteForm::rereadRoute()
+{
+    const Route::FileMap disk = m_diskWatch->diskFiles();
+    // A folder whose station file is gone has nothing to read back.
+    if (!disk.contains(QStringLiteral("ost.txt")))
+        return;
+    clearFocusedWidget();
+    m_undoStack->push(new SetRouteFilesCmd(this, disk));
+    m_undoStack->setClean();
+    setCanSave(false);
+    m_diskWatch->watch(m_route.path(), m_route.adPath());
+    m_diskBar->hide();
 }
 
 void RouteForm::resetUndoFlags()
@@ -1147,6 +1328,7 @@ void RouteForm::setAdFolder(const QString &path)
     const QString old = m_route.adPath();
     m_route.setAdPath(path);
     m_fileLists->adFolderChanged(old);
+    m_diskWatch->watch(m_route.path(), m_route.adPath());
 }
 
 void RouteForm::showPlace(const LastChange &place)

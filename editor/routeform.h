@@ -19,8 +19,12 @@ class QMenu;
 class ListWidthGrip;
 class StationFilter;
 class QStandardItemModel;
+class QTimer;
 class QUndoStack;
 class QWidget;
+class DiskChangeBar;
+class RecoveryWriter;
+class RouteFileWatch;
 class RouteModel;
 class SalonPage;
 class StationPage;
@@ -126,6 +130,23 @@ public:
     void filterStations(const QString &text);
     void setStationListWidth(int width);
 
+    // A read-only form never saves and keeps no recovery copy.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
+    // The six files of the route as save writes them.
+    Route::FileMap routeFiles() const { return m_route.fileBytes(); }
+    // Files of this folder kept elsewhere (a recovery copy) become the route, as one undo step.
+    void restoreFiles(const Route::FileMap &files);
+    // How long after a change the recovery copy is written at the latest (ms).
+    static constexpr int recoveryDelay = 1000;
+
+    // Asks whether a save may write over files changed on disk by someone else.
+    using OverwriteAsker = std::function<bool(const QString &text)>;
+    void setOverwriteAsker(OverwriteAsker asker) { m_overwriteAsker = std::move(asker); }
+    DiskChangeBar *diskChangeBar() const { return m_diskBar; }
+    // Reads the route files again from disk, as one undo step to a saved state.
+    void rereadRoute();
+
     // Replaces the question box of the next-stop check (tests, tools).
     void setNextStopAsker(NextStopAsker asker) { m_nextStopAsker = std::move(asker); }
 
@@ -201,6 +222,7 @@ public:
     void removeAdTextFile(int row);
     void moveAdTextFile(int from, int to);
     void setAdFolder(const QString &path);
+    void setRouteFiles(const Route::FileMap &files);
 
     // Brings a place into view the way undo does: station, pages, languages and rows.
     void showPlace(const LastChange &place);
@@ -279,6 +301,11 @@ private:
     void clearFocusedWidget();
     // After an edit that changed nothing: the undo actions follow the stack again.
     void resetUndoFlags();
+    void keepRecoveryCopy();
+    void onFilesChangedOnDisk(const QStringList &names);
+    bool askOverwrite();
+    void dropRecoveryCopy();
+    void setSaveFlag(bool canSave);
 
     FrontTabloWidget *tablo(Board board) const;
     int selectedLang(LangGroup group) const;
@@ -308,4 +335,11 @@ private:
     ListWidthGrip *m_listGrip = nullptr;
     StationFilter *m_stationFilter = nullptr;
     NextStopAsker m_nextStopAsker;
+    bool m_readOnly = false;
+    bool m_keptCopy = false;
+    RecoveryWriter *m_recovery = nullptr;
+    QTimer *m_recoveryTimer = nullptr;
+    RouteFileWatch *m_diskWatch = nullptr;
+    DiskChangeBar *m_diskBar = nullptr;
+    OverwriteAsker m_overwriteAsker;
 };

@@ -1,6 +1,7 @@
 #include "salonpage.h"
 
 #include "boardcommands.h"
+#include "fieldguard.h"
 #include "ui_routeform.h"
 
 #include <QAbstractButton>
@@ -89,7 +90,7 @@ int SalonPage::editLang(Line line) const
 void SalonPage::setOrder(const QByteArray &order)
 {
     m_route.setSalonTabloOrder(order);
-    m_order->setText(orderText(order));
+    FieldGuard::show(m_order, orderText(order));
     RouteForm::LastChange &place = m_form->lastChange();
     place.station = -1;
     place.routeTab = RouteForm::SalonTab;
@@ -101,7 +102,7 @@ void SalonPage::setText(Line line, int lang, const QString &text)
     const SalonLine &l = salonLines[line];
     (m_route.*l.setText)(lang, text);
     if (lang == editLang(line))
-        m_edits[line]->setText(text);
+        FieldGuard::show(m_edits[line], text);
     RouteForm::LastChange &place = m_form->lastChange();
     place.station = -1;
     place.routeTab = RouteForm::SalonTab;
@@ -113,7 +114,7 @@ void SalonPage::finishOrder()
 {
     const QByteArray order = cleanOrder(m_order->text());
     if (order == m_route.salonTabloOrder()) {
-        m_order->setText(orderText(order));
+        FieldGuard::show(m_order, orderText(order));
         m_form->resetUndoFlags();
         return;
     }
@@ -140,7 +141,7 @@ void SalonPage::showLanguage(Line line, int lang)
     if (m_edits[line]->isModified())
         finishText(line, 1 - lang);
     const SalonLine &l = salonLines[line];
-    m_edits[line]->setText((m_route.*l.text)(lang));
+    FieldGuard::show(m_edits[line], (m_route.*l.text)(lang));
 }
 
 void SalonPage::finishText(Line line, int lang)
@@ -150,7 +151,7 @@ void SalonPage::finishText(Line line, int lang)
     const QString text = edit->text().trimmed();
     edit->setModified(false);
     if (text == (m_route.*l.text)(lang)) {
-        edit->setText(text);
+        FieldGuard::show(edit, text);
         m_form->resetUndoFlags();
         return;
     }

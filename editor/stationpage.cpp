@@ -1,5 +1,6 @@
 #include "stationpage.h"
 
+#include "fieldguard.h"
 #include "fronttablowidget.h"
 #include "routeform.h"
 #include "routemodel.h"
@@ -122,8 +123,8 @@ void StationPage::showGeneralLanguage(int lang)
     finishTyped({{ui->stationWordEdit, &StationPage::finishStationWord},
                  {ui->nextWordEdit, &StationPage::finishNextWord}},
                 1 - lang);
-    ui->stationWordEdit->setText(m_route.stationWord(lang));
-    ui->nextWordEdit->setText(m_route.nextWord(lang));
+    FieldGuard::show(ui->stationWordEdit, m_route.stationWord(lang));
+    FieldGuard::show(ui->nextWordEdit, m_route.nextWord(lang));
 }
 
 void StationPage::showStationTexts(int lang)
@@ -135,12 +136,12 @@ void StationPage::showStationTexts(int lang)
     if (separate()) {
         QLineEdit *edit =
             isNextEntry(m_form->m_currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
-        edit->setText(s->name(lang));
+        FieldGuard::show(edit, s->name(lang));
     } else {
-        ui->stationNameEdit->setText(s->name(lang));
-        ui->nextNameEdit->setText(s->nextName(lang));
+        FieldGuard::show(ui->stationNameEdit, s->name(lang));
+        FieldGuard::show(ui->nextNameEdit, s->nextName(lang));
     }
-    ui->sideNameEdit->setText(s->sideName(lang));
+    FieldGuard::show(ui->sideNameEdit, s->sideName(lang));
 }
 
 QUndoCommand *StationPage::command(const Edit &e, QUndoCommand *parent) const
@@ -192,7 +193,7 @@ void StationPage::push(QUndoCommand *command)
 
 void StationPage::unchanged(QLineEdit *edit, const QString &text)
 {
-    edit->setText(text);
+    FieldGuard::show(edit, text);
     m_form->resetUndoFlags();
 }
 
@@ -469,8 +470,8 @@ void StationPage::setStationName(int index, int lang, const QString &text)
         return;
     m_form->m_model->renameStation(index, lang, text);
     if (shown(index, lang))
-        (isNextEntry(index) ? m_form->ui->nextNameEdit : m_form->ui->stationNameEdit)
-            ->setText(text);
+        FieldGuard::show(
+            isNextEntry(index) ? m_form->ui->nextNameEdit : m_form->ui->stationNameEdit, text);
     noteChange(index, RouteForm::StationNameTab, lang);
 }
 
@@ -482,7 +483,7 @@ bool StationPage::setText(int index, int lang, const QString &text,
         return false;
     (s->*set)(lang, text);
     if (shown(index, lang))
-        edit->setText(text);
+        FieldGuard::show(edit, text);
     noteChange(index, RouteForm::StationNameTab, lang);
     return true;
 }
@@ -551,7 +552,7 @@ void StationPage::setWord(int lang, const QString &text, bool station)
     if (lang == generalLang()) {
         QLineEdit *edit = station ? m_form->ui->stationWordEdit : m_form->ui->nextWordEdit;
         // The route keeps the word trimmed.
-        edit->setText(station ? route.stationWord(lang) : route.nextWord(lang));
+        FieldGuard::show(edit, station ? route.stationWord(lang) : route.nextWord(lang));
     }
     noteGeneralChange();
     m_form->m_lastChange.lang[RouteForm::GeneralLang] = lang;

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -38,6 +39,14 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(bytes) == bytes.size();
+}
+
+// Types any text, Cyrillic included, as key presses into a widget (QTest::keyClicks takes
+// Latin-1 letters only).
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 inline QString dataPath(const QString &relative)

@@ -9,6 +9,8 @@ using SetAdPathCommand = SwapCommand<&Route::adPath, &RouteForm::setAdFolder>;
 using SetLangCountCmd = SwapCommand<&RouteForm::langCount, &RouteForm::setLangCount>;
 using SetBackStationIndexCmd =
     SwapCommand<&Route::backStationIndex, &RouteForm::setBackStationIndex>;
+// The whole route from other bytes of its files (a recovery copy).
+using SetRouteFilesCmd = SwapCommand<&RouteForm::routeFiles, &RouteForm::setRouteFiles>;
 
 // One step to another language count. Fewer languages: every text of the dropped languages,
 // the stations' included, is emptied in the same step.
