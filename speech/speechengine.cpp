@@ -101,9 +101,9 @@ QList<SpeechEngine::Voice> SpeechEngine::voices(const QString &language)
         return list;
     const QMutexLocker lock(&e.mutex);
     const QByteArray lang = language.toUtf8();
-    espeak_VOICE spec = {};
-    spec.languages = lang.constData();
-    const espeak_VOICE **found = espeak_ListVoices(lang.isEmpty() ? nullptr : &spec);
+    espeak_VOICE wanted = {};
+    wanted.languages = lang.constData();
+    const espeak_VOICE **found = espeak_ListVoices(lang.isEmpty() ? nullptr : &wanted);
     for (; found && *found; ++found)
         list << voiceOf(*found);
     if (lang.isEmpty())
