@@ -479,66 +479,15 @@ bool RouteForm::askNextStopSeparate(bool defaultYes)
 // the texts leave it open. Returns whether any text changed.
 bool RouteForm::checkNextStopTexts()
 {
-    const int n = m_route.stationCount();
-    const int back = m_route.backStationIndex();
-    const QList<Station *> &stations = m_route.stations();
-    auto openEnded = [&](int i) { return i != back - 1 && i != n - 1; };
-
-    bool ask = false;
-    bool defaultYes = false;
-    bool separate = false;
-    if (n < 2 || !stations.at(0)->nextName(0).isEmpty()) {
-        for (int i = 0; i < n && !ask; ++i) {
-            for (int l = 0; l < m_langCount && !ask; ++l)
-                ask = openEnded(i) && stations.at(i)->nextName(l).isEmpty();
-        }
-    } else {
-        separate = true;
-        defaultYes = true;
-        for (int i = 0; i < n && !ask; ++i) {
-            for (int l = 0; l < m_langCount && !ask; ++l)
-                ask = !stations.at(i)->nextName(l).isEmpty();
-        }
-    }
-
-    bool changed = false;
-    if (ask) {
-        separate = askNextStopSeparate(defaultYes);
-        if (separate) {
-            for (Station *s : stations) {
-                for (int l = 0; l < m_langCount; ++l) {
-                    if (!s->nextName(l).isEmpty()) {
-                        s->setNextName(l, QString());
-                        changed = true;
-                    }
-                }
-            }
-        } else {
-            if (m_route.nextWord(0).isEmpty()) {
-                m_route.setNextWord(0, tr("Следующая остановка"));
-                changed = true;
-            }
-            for (int i = 0; i < n; ++i) {
-                if (!openEnded(i))
-                    continue;
-                for (int l = 0; l < m_langCount; ++l) {
-                    Station *s = stations.at(i);
-                    if (!s->nextName(l).isEmpty())
-                        continue;
-                    const QString text =
-                        m_route.nextTextFromStationText(l, stations.at(i + 1)->name(l));
-                    if (!text.isEmpty()) {
-                        s->setNextName(l, text);
-                        changed = true;
-                    }
-                }
-            }
-            // The general page shows the word the texts were built with.
-            FieldGuard::show(ui->nextWordEdit, m_route.nextWord(selectedLang(GeneralLang)));
-        }
-    }
+    const auto layout = StationRules::nextStopLayout(m_route, m_langCount);
+    const bool separate = layout.ask ? askNextStopSeparate(layout.defaultYes) : layout.separate;
+    const StationRules::Plan &plan = layout.plan(separate);
+    StationRules::applyTexts(m_route, plan);
+    // The general page shows the word the texts were built with.
+    if (layout.ask && !separate)
+        FieldGuard::show(ui->nextWordEdit, m_route.nextWord(selectedLang(GeneralLang)));
     ui->nextSeparateCheck->setChecked(separate);
-    return changed;
+    return !plan.isEmpty();
 }
 
 int RouteForm::computeLangCount() const

@@ -146,23 +146,7 @@ void StationPage::showStationTexts(int lang)
 
 QUndoCommand *StationPage::command(const Edit &e, QUndoCommand *parent) const
 {
-    switch (e.kind) {
-    case Edit::Insert:
-        return new AddStationCommand(m_form, e.station, parent);
-    case Edit::Remove:
-        return new RemoveStationCommand(m_form, e.station, parent);
-    case Edit::Name:
-        return new SetStationNameCmd(m_form, e.station, e.lang, e.text, parent);
-    case Edit::NextName:
-        return new SetStationNextNameCmd(m_form, e.station, e.lang, e.text, parent);
-    case Edit::SideName:
-        return new SetStationSideNameCmd(m_form, e.station, e.lang, e.text, parent);
-    case Edit::NextWord:
-        return new SetNextWordCommand(m_form, e.lang, e.text, parent);
-    case Edit::BackIndex:
-        return new SetBackStationIndexCmd(m_form, e.station, parent);
-    }
-    return nullptr;
+    return stationEditCommand(m_form, e, parent);
 }
 
 void StationPage::push(const StationRules::Plan &plan, bool group)

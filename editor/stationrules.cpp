@@ -45,6 +45,61 @@ std::optional<double> readNumber(const QString &text, int &pos)
     return negative ? -value : value;
 }
 
+void planSplit(StationPlan &plan, const QList<Station *> &stations, int back, int langCount,
+               int &newBack)
+{
+    for (int i = stations.size() - 2; i >= 0; --i) {
+        // The last stop of the forward direction announces no next stop.
+        if (i == back - 1)
+            continue;
+        plan.append({Edit::AddStation, i + 1, 0, QString()});
+        for (int l = 0; l < langCount; ++l) {
+            const QString next = stations.at(i)->nextName(l);
+            plan.append({Edit::SetName, i + 1, l, next});
+            if (!next.isEmpty())
+                plan.append({Edit::SetNextName, i, l, QString()});
+        }
+        if (i + 1 < back)
+            ++newBack;
+    }
+}
+
+void planJoin(StationPlan &plan, const Route &route, int langCount, int &newBack)
+{
+    // Each direction ends with a stop and alternates back from there; the back direction is
+    // folded first so that the indexes of the forward one stay put.
+    const QList<Station *> &stations = route.stations();
+    const int n = stations.size();
+    const int back = route.backStationIndex();
+    const int b = qBound(0, back, n);
+    const std::pair<int, int> directions[] = {{b, n}, {0, b}};
+    for (const auto &[start, end] : directions) {
+        for (int i = end - 2; i > start; i -= 2) {
+            const Station *entry = stations.at(i);
+            const Station *stop = stations.at(i - 1);
+            for (int l = 0; l < langCount; ++l)
+                plan.append({Edit::SetNextName, i - 1, l, entry->name(l)});
+            int row = stop->textFiles().size();
+            for (const QString &file : entry->textFiles())
+                plan.append({Edit::AddTextFile, i - 1, row++, file});
+            row = stop->soundFiles().size();
+            for (const QString &file : entry->soundFiles())
+                plan.append({Edit::AddSoundFile, i - 1, row++, file});
+            plan.append({Edit::RemoveStation, i, 0, QString()});
+            if (i < back)
+                --newBack;
+        }
+        // A direction that begins with a next-stop entry has no stop to fold it into: it
+        // becomes a new, still unnamed stop that announces the next one with its text.
+        if ((end - start) % 2 == 0 && end > start) {
+            for (int l = 0; l < langCount; ++l) {
+                plan.append({Edit::SetNextName, start, l, stations.at(start)->name(l)});
+                plan.append({Edit::SetName, start, l, route.newStationName(l)});
+            }
+        }
+    }
+}
+
 } // namespace
 
 StationRules::StationRules(const Route &route, bool separate, int langCount)
@@ -278,6 +333,83 @@ QString StationRules::autoSideName(int station, int lang) const
 {
     const Station *s = m_route.station(station);
     return s ? m_route.sideNameFromText(lang, s->name(lang)) : QString();
+}
+
+StationRules::NextStopLayout StationRules::nextStopLayout(const Route &route, int langCount)
+{
+    const int n = route.stationCount();
+    const int back = route.backStationIndex();
+    const QList<Station *> &stations = route.stations();
+    auto openEnded = [&](int i) { return i != back - 1 && i != n - 1; };
+    auto anyText = [&](auto &&test) {
+        for (int i = 0; i < n; ++i) {
+            for (int l = 0; l < langCount; ++l) {
+                if (test(i, stations.at(i)->nextName(l)))
+                    return true;
+            }
+        }
+        return false;
+    };
+
+    NextStopLayout layout;
+    // A first stop without a next-stop text means the entries between the stops carry them;
+    // a text the layout does not expect leaves it open.
+    if (n < 2 || !stations.at(0)->nextName(0).isEmpty()) {
+        layout.ask = anyText([&](int i, const QString &t) { return openEnded(i) && t.isEmpty(); });
+    } else {
+        layout.separate = layout.defaultYes = true;
+        layout.ask = anyText([](int, const QString &t) { return !t.isEmpty(); });
+    }
+    if (!layout.ask)
+        return layout;
+
+    QString word = route.nextWord(0);
+    if (word.isEmpty()) {
+        word = tr("Следующая остановка");
+        layout.joinedPlan.append({Edit::NextWord, -1, 0, word});
+    }
+    for (int i = 0; i < n; ++i) {
+        for (int l = 0; l < langCount; ++l) {
+            const QString &next = stations.at(i)->nextName(l);
+            if (!next.isEmpty()) {
+                layout.separatePlan.append({Edit::NextName, i, l, QString()});
+            } else if (openEnded(i)) {
+                const QString text =
+                    Route::replaceLeadingWord(stations.at(i + 1)->name(l), route.stationWord(l),
+                                              l > 0 ? route.nextWord(l) : word);
+                if (!text.isEmpty())
+                    layout.joinedPlan.append({Edit::NextName, i, l, text});
+            }
+        }
+    }
+    return layout;
+}
+
+void StationRules::applyTexts(Route &route, const Plan &plan)
+{
+    for (const Edit &e : plan) {
+        Station *s = route.station(e.station);
+        if (e.kind == Edit::NextWord)
+            route.setNextWord(e.lang, e.text);
+        else if (s && e.kind == Edit::Name)
+            s->setName(e.lang, e.text);
+        else if (s && e.kind == Edit::NextName)
+            s->setNextName(e.lang, e.text);
+        else if (s && e.kind == Edit::SideName)
+            s->setSideName(e.lang, e.text);
+    }
+}
+
+StationPlan stationSequencePlan(const Route &route, int langCount, bool separate)
+{
+    StationPlan plan;
+    int newBack = route.backStationIndex();
+    if (separate)
+        planSplit(plan, route.stations(), route.backStationIndex(), langCount, newBack);
+    else
+        planJoin(plan, route, langCount, newBack);
+    plan.append({StationEdit::SetBackIndex, newBack, 0, QString()});
+    return plan;
 }
 
 QString StationRules::formatCoordinate(const QGeoCoordinate &c)

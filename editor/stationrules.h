@@ -3,44 +3,21 @@
 // that the station page turns into one undo step.
 #pragma once
 
+#include "stationedit.h"
+
+#include <QCoreApplication>
 #include <QGeoCoordinate>
 #include <QString>
-#include <QVector>
 
 class Route;
 
 class StationRules
 {
-public:
-    // One change of a plan; `station` is the new back index for BackIndex and unused for
-    // NextWord.
-    struct Edit
-    {
-        enum Kind
-        {
-            Insert,
-            Remove,
-            Name,
-            NextName,
-            SideName,
-            NextWord,
-            BackIndex
-        };
-        Edit(Kind k, int s, int l = 0, const QString &t = QString())
-            : kind(k), station(s), lang(l), text(t)
-        {
-        }
-        Kind kind;
-        int station;
-        int lang;
-        QString text;
+    Q_DECLARE_TR_FUNCTIONS(StationRules)
 
-        bool operator==(const Edit &o) const
-        {
-            return kind == o.kind && station == o.station && lang == o.lang && text == o.text;
-        }
-    };
-    using Plan = QVector<Edit>;
+public:
+    using Edit = StationEdit;
+    using Plan = StationPlan;
 
     // Which controls of the station page apply to station i.
     struct Controls
@@ -73,6 +50,26 @@ public:
     QString autoNextName(int station, int lang) const;
     QString autoSideName(int station, int lang) const;
 
+    // How an opened route lays out its next-stop announcements. When its texts leave it open
+    // the user is asked, `defaultYes` preselected, and the plan of the answer clears or fills
+    // in the next-stop texts; otherwise the layout is `separate` and nothing changes.
+    struct NextStopLayout
+    {
+        bool ask = false;
+        bool defaultYes = false;
+        bool separate = false;
+        Plan separatePlan;
+        Plan joinedPlan;
+
+        const Plan &plan(bool separateAnswer) const
+        {
+            return separateAnswer ? separatePlan : joinedPlan;
+        }
+    };
+    static NextStopLayout nextStopLayout(const Route &route, int langCount);
+    // Carries out a plan's text changes on the route itself, outside the undo history.
+    static void applyTexts(Route &route, const Plan &plan);
+
     static QString formatCoordinate(const QGeoCoordinate &c);
     static QGeoCoordinate parseCoordinate(const QString &text);
 
@@ -86,3 +83,10 @@ private:
     bool m_separate;
     int m_langCount;
 };
+
+// The layout switch. Split (separate true): every stop's next-stop text becomes an entry after
+// the stop, except for the last stop of each direction. Join: every next-stop entry folds back
+// into the stop before it, its files appended to the stop's; an entry that begins its
+// direction stays as a new stop of its own carrying its text as next-stop text. The plan ends
+// with the new back index.
+StationPlan stationSequencePlan(const Route &route, int langCount, bool separate);

@@ -1,5 +1,8 @@
 #include "stationcommands.h"
 
+#include "filelistcommands.h"
+#include "routecommands.h"
+
 #include <QObject>
 
 AddStationCommand::AddStationCommand(RouteForm *form, int index, QUndoCommand *parent)
@@ -41,4 +44,29 @@ void RemoveStationCommand::redo()
 {
     if (!m_station)
         m_station = m_form->takeStationAt(m_index);
+}
+
+QUndoCommand *stationEditCommand(RouteForm *form, const StationEdit &e, QUndoCommand *parent)
+{
+    switch (e.kind) {
+    case StationEdit::Insert:
+        return new AddStationCommand(form, e.station, parent);
+    case StationEdit::Remove:
+        return new RemoveStationCommand(form, e.station, parent);
+    case StationEdit::Name:
+        return new SetStationNameCmd(form, e.station, e.lang, e.text, parent);
+    case StationEdit::NextName:
+        return new SetStationNextNameCmd(form, e.station, e.lang, e.text, parent);
+    case StationEdit::SideName:
+        return new SetStationSideNameCmd(form, e.station, e.lang, e.text, parent);
+    case StationEdit::NextWord:
+        return new SetNextWordCommand(form, e.lang, e.text, parent);
+    case StationEdit::BackIndex:
+        return new SetBackStationIndexCmd(form, e.station, parent);
+    case StationEdit::AddTextFile:
+        return new AddStationTextFileCmd(form, e.station, e.lang, e.text, parent);
+    case StationEdit::AddSoundFile:
+        return new AddStationSoundFileCmd(form, e.station, e.lang, e.text, parent);
+    }
+    return nullptr;
 }

@@ -1,6 +1,7 @@
 // Station texts, position and radius, the next-stop delay, adding and removing stations.
 #pragma once
 
+#include "stationedit.h"
 #include "swapcommand.h"
 
 // A run of edits of one kind (and, with SameTarget, of one station) is one undo step: the
@@ -64,3 +65,6 @@ private:
     int m_index;
     Station *m_station = nullptr;
 };
+
+// The undo command that carries out one change of a station plan, as a child of `parent`.
+QUndoCommand *stationEditCommand(RouteForm *form, const StationEdit &edit, QUndoCommand *parent);
