@@ -80,6 +80,73 @@ private slots:
         QCOMPARE(items.join("; "), plan.replace("%N", r.nextWord(0)));
     }
 
+    void nextStopLayout_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("langCount");
+        QTest::addColumn<bool>("clearWord");
+        QTest::addColumn<QString>("decision"); // "ask yes", "ask no", "separate" or "joined"
+        QTest::addColumn<QString>("separatePlan");
+        QTest::addColumn<QString>("joinedPlan"); // "%N" stands for the next word
+
+        auto row = [](const char *name, const char *route, int langs, bool clearWord,
+                      const char *decision, const char *separatePlan, const char *joinedPlan) {
+            QTest::newRow(name) << QString::fromUtf8(route) << langs << clearWord
+                                << QString::fromUtf8(decision) << QString::fromUtf8(separatePlan)
+                                << QString::fromUtf8(joinedPlan);
+        };
+        row("empty route", "", 1, false, "joined", "", "");
+        row("one stop", "A", 1, false, "joined", "", "");
+        row("combined", "A B C", 1, false, "joined", "", "");
+        row("combined with back", "A B | C D", 1, false, "joined", "", "");
+        row("entries", "A ~ B ~ C", 1, false, "separate", "", "");
+        row("combined gap", "A B> C", 1, false, "ask no", "next 0 «»", "next 1 «%N C.»");
+        row("combined gap without word", "A B> C", 1, true, "ask no", "next 0 «»",
+            "word «Следующая остановка»; next 1 «Следующая остановка C.»");
+        row("entries with a text", "A ~ B>Далее", 1, false, "ask yes", "next 2 «»",
+            "next 0 «%N %N B.»; next 1 «%N B.»");
+        row("first stop silent", "A> B | C D", 1, false, "ask yes", "next 2 «»", "next 0 «%N B.»");
+        row("second language empty", "A B C", 2, false, "ask no", "next 0 «»; next 1 «»", "");
+    }
+
+    void nextStopLayout()
+    {
+        QFETCH(QString, route);
+        QFETCH(int, langCount);
+        QFETCH(bool, clearWord);
+        QFETCH(QString, decision);
+        QFETCH(QString, separatePlan);
+        QFETCH(QString, joinedPlan);
+
+        Route r;
+        testsupport::buildRoute(r, route);
+        const QString word = r.nextWord(0);
+        if (clearWord)
+            r.setNextWord(0, QString());
+        auto describe = [](const StationRules::Plan &plan) {
+            QStringList items;
+            for (const StationRules::Edit &e : plan) {
+                const QString at = e.kind == StationRules::Edit::NextWord
+                                       ? QStringLiteral("word")
+                                       : QStringLiteral("next %1").arg(e.station);
+                items << QStringLiteral("%1 «%2»").arg(at, e.text);
+            }
+            return items.join("; ");
+        };
+        const StationRules::NextStopLayout layout = StationRules::nextStopLayout(r, langCount);
+        QCOMPARE(layout.ask ? QString(layout.defaultYes ? "ask yes" : "ask no")
+                            : QString(layout.separate ? "separate" : "joined"),
+                 decision);
+        QCOMPARE(describe(layout.plan(true)), separatePlan);
+        QCOMPARE(describe(layout.plan(false)), joinedPlan.replace("%N", word));
+
+        // The separate answer settles the question for good.
+        StationRules::applyTexts(r, layout.plan(true));
+        const StationRules::NextStopLayout settled = StationRules::nextStopLayout(r, langCount);
+        QVERIFY(!settled.ask);
+        QCOMPARE(settled.separate, layout.ask || layout.separate);
+    }
+
     void coordinates_data()
     {
         QTest::addColumn<QString>("text");
