@@ -3,6 +3,7 @@
 #include "boardcommands.h"
 #include "boardheader.h"
 #include "fieldguard.h"
+#include "formcontext.h"
 #include "fronttablowidget.h"
 #include "ui_routeform.h"
 
@@ -92,13 +93,14 @@ const int fontBits[] = {1, 2};
 
 } // namespace
 
-BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
-    : QObject(form), m_form(form), m_route(form->m_route), m_board(board),
+BoardPage::BoardPage(FormContext &context, BoardId board)
+    : QObject(context.widget), m_ctx(context), m_route(context.route), m_board(board),
       m_setup(boardSetups[board])
 {
     const QString prefix = QLatin1String(m_setup.fields.name);
     auto child = [&](const char *name) { return prefix + QLatin1String(name); };
-    m_tablo = form->findChild<FrontTabloWidget *>(child("TabloWdt"));
+    QWidget *form = context.widget;
+    m_tablo = context.preview(board);
 
     for (int f = 0; f < FieldCount; ++f) {
         QLineEdit *edit = form->findChild<QLineEdit *>(child(fieldNames[f]));
@@ -138,9 +140,9 @@ BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
                 [this, bit](bool checked) { clickFont(bit, checked); });
     }
 
-    auto *ui = form->ui;
+    Ui::RouteForm *ui = &context.ui;
     switch (board) {
-    case RouteForm::FrontBoard:
+    case FrontBoard:
         connect(ui->frontColorList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 &BoardPage::pickColor);
         connect(ui->leftSofitList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -148,19 +150,19 @@ BoardPage::BoardPage(RouteForm *form, RouteForm::Board board)
         connect(ui->rightSofitList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 [this](int row) { pickSofit(false, row); });
         break;
-    case RouteForm::SideBoard:
+    case SideBoard:
         connect(ui->sideStationCountSpn, &QSpinBox::editingFinished, this,
                 &BoardPage::finishStationCount);
         connect(ui->autoSideSepBtn, &QAbstractButton::clicked, this, &BoardPage::restoreSeparator);
         break;
-    case RouteForm::BackBoard:
+    case BackBoard:
         break;
     }
 }
 
 int BoardPage::editLang() const
 {
-    return m_form->selectedLang(RouteForm::LangGroup(RouteForm::FrontLang + m_board));
+    return m_ctx.selectedLang(FormPlace::LangGroup(FormPlace::FrontLang + m_board));
 }
 
 QString BoardPage::text(Field field, int lang) const
@@ -184,28 +186,28 @@ QUndoCommand *BoardPage::command(Field field, int lang, const QString &text,
 {
     switch (field) {
     case NumberField:
-        return m_setup.number(m_form, text, parent);
+        return m_setup.number(m_ctx.form, text, parent);
     case StartingPointField:
-        return m_setup.startingPoint(m_form, lang, text, parent);
+        return m_setup.startingPoint(m_ctx.form, lang, text, parent);
     case DestinationField:
-        return m_setup.destination(m_form, lang, text, parent);
+        return m_setup.destination(m_ctx.form, lang, text, parent);
     case SeparatorField:
     case FieldCount:
         break;
     }
-    return m_setup.separator(m_form, text, parent);
+    return m_setup.separator(m_ctx.form, text, parent);
 }
 
 // --- Apply operations -------------------------------------------------------------
 
 void BoardPage::touched(int lang)
 {
-    RouteForm::LastChange &place = m_form->lastChange();
+    FormPlace::LastChange &place = m_ctx.lastChange;
     place.station = -1;
-    place.routeTab = RouteForm::FrontTab + m_board;
+    place.routeTab = FormPlace::FrontTab + m_board;
     if (lang >= 0)
-        place.lang[RouteForm::FrontLang + m_board] = lang;
-    m_form->m_tabloDirty[m_board] = true;
+        place.lang[FormPlace::FrontLang + m_board] = lang;
+    m_ctx.previewDirty[m_board] = true;
 }
 
 void BoardPage::setText(Field field, int lang, const QString &text)
@@ -259,8 +261,8 @@ void BoardPage::setFont(int bits)
 void BoardPage::setStationCount(int count)
 {
     m_route.setSideStationCount(count);
-    const QSignalBlocker blocker(m_form->ui->sideStationCountSpn);
-    m_form->ui->sideStationCountSpn->setValue(count);
+    const QSignalBlocker blocker(m_ctx.ui.sideStationCountSpn);
+    m_ctx.ui.sideStationCountSpn->setValue(count);
     touched();
 }
 
@@ -268,8 +270,8 @@ void BoardPage::setNumberColor(const QColor &color)
 {
     m_route.setFrontNumberColor(color);
     {
-        const QSignalBlocker blocker(m_form->ui->frontColorList);
-        m_form->ui->frontColorList->setCurrentIndex(m_form->frontColorRow(color));
+        const QSignalBlocker blocker(m_ctx.ui.frontColorList);
+        m_ctx.ui.frontColorList->setCurrentIndex(m_ctx.frontColorRow(color));
     }
     m_tablo->setNumberColor(color.rgb() & 0xFFFFFF);
     touched();
@@ -291,43 +293,39 @@ void BoardPage::setDestColor(const QColor &color)
 
 void BoardPage::setSofitColor(bool left, int code)
 {
-    QComboBox *list = left ? m_form->ui->leftSofitList : m_form->ui->rightSofitList;
+    QComboBox *list = left ? m_ctx.ui.leftSofitList : m_ctx.ui.rightSofitList;
     if (left)
         m_route.setLeftSofitColor(code);
     else
         m_route.setRightSofitColor(code);
     {
         const QSignalBlocker blocker(list);
-        list->setCurrentIndex(m_form->sofitRow(code));
+        list->setCurrentIndex(m_ctx.sofitRow(code));
     }
     // The side lights are drawn on the front and the back board.
-    for (FrontTabloWidget *t : {m_tablo, m_form->ui->backTabloWdt}) {
+    for (FrontTabloWidget *t : {m_tablo, m_ctx.ui.backTabloWdt}) {
         if (left)
             t->setLeftSofitColor(code);
         else
             t->setRightSofitColor(code);
     }
     touched();
-    m_form->m_tabloDirty[RouteForm::BackBoard] = true;
+    m_ctx.previewDirty[BackBoard] = true;
 }
 
 // --- Handlers -----------------------------------------------------------------------
 
 void BoardPage::push(QUndoCommand *command)
 {
-    m_form->undoStack()->push(command);
-    m_form->m_tabloDirty[m_board] = false;
+    m_ctx.undoStack.push(command);
+    m_ctx.previewDirty[m_board] = false;
 }
 
 void BoardPage::refreshMarked()
 {
-    for (int b = RouteForm::FrontBoard; b <= RouteForm::BackBoard; ++b) {
-        if (b == m_board || !m_form->m_tabloDirty[b])
-            continue;
-        m_form->m_tabloDirty[b] = false;
-        if (b == RouteForm::SideBoard)
-            m_form->setSideTabloStations();
-        m_form->m_boards[b]->tablo()->refreshTablo();
+    for (int b = FrontBoard; b <= BackBoard; ++b) {
+        if (b != m_board)
+            m_ctx.refreshIfDirty(BoardId(b));
     }
 }
 
@@ -351,18 +349,18 @@ void BoardPage::finishText(Field field, int lang)
     const QString old = text(field, lang);
     if (typed == old) {
         FieldGuard::show(edit, typed);
-        m_form->resetUndoFlags();
+        emit m_ctx.editUnchanged();
         return;
     }
-    if (m_board != RouteForm::FrontBoard) {
+    if (m_board != FrontBoard) {
         push(command(field, lang, typed, nullptr));
         return;
     }
     // The front board leads: the other boards follow wherever they showed the same text.
     auto *parent = new QUndoCommand;
     command(field, lang, typed, parent);
-    for (RouteForm::Board b : {RouteForm::SideBoard, RouteForm::BackBoard}) {
-        const BoardPage *other = m_form->m_boards[b];
+    for (BoardId b : {SideBoard, BackBoard}) {
+        const BoardPage *other = m_ctx.boards[b];
         if (other->text(field, lang) == old)
             other->command(field, lang, typed, parent);
     }
@@ -408,7 +406,7 @@ void BoardPage::clickMode(int bit, int excludes, bool checked)
         flags = (flags | bit) & ~excludes;
     else
         flags &= ~bit;
-    push(m_setup.mode(m_form, flags, nullptr));
+    push(m_setup.mode(m_ctx.form, flags, nullptr));
     m_tablo->refreshTablo();
 }
 
@@ -416,7 +414,7 @@ void BoardPage::clickFont(int bit, bool checked)
 {
     int bits = (m_route.*m_setup.fields.font)();
     bits = checked ? bits | bit : bits & ~bit;
-    push(m_setup.font(m_form, bits, nullptr));
+    push(m_setup.font(m_ctx.form, bits, nullptr));
     m_tablo->refreshTablo();
 }
 
@@ -424,19 +422,19 @@ void BoardPage::pickColor(int row)
 {
     if (row < 0)
         return;
-    const QColor color = m_form->frontColorOfRow(row);
+    const QColor color = m_ctx.frontColorOfRow(row);
     if (color != m_route.frontNumberColor() || color != m_route.frontStartColor() ||
         color != m_route.frontDestColor()) {
         // The form always sets the three colours of the front board together.
         auto *parent = new QUndoCommand;
-        new SetFrontNumberColorCmd(m_form, color, parent);
+        new SetFrontNumberColorCmd(m_ctx.form, color, parent);
         if (m_route.frontStartColor() != color)
-            new SetFrontStartColorCmd(m_form, color, parent);
+            new SetFrontStartColorCmd(m_ctx.form, color, parent);
         if (m_route.frontDestColor() != color)
-            new SetFrontDestColorCmd(m_form, color, parent);
-        m_form->undoStack()->push(parent);
+            new SetFrontDestColorCmd(m_ctx.form, color, parent);
+        m_ctx.undoStack.push(parent);
     }
-    m_form->m_tabloDirty[m_board] = false;
+    m_ctx.previewDirty[m_board] = false;
     m_tablo->refreshTablo();
 }
 
@@ -444,26 +442,26 @@ void BoardPage::pickSofit(bool left, int row)
 {
     if (row < 0)
         return;
-    const int code = m_form->sofitCodeOfRow(row);
+    const int code = m_ctx.sofitCodeOfRow(row);
     if (code != (left ? m_route.leftSofitColor() : m_route.rightSofitColor())) {
         if (left)
-            m_form->undoStack()->push(new SetLeftSofitColorCmd(m_form, code));
+            m_ctx.undoStack.push(new SetLeftSofitColorCmd(m_ctx.form, code));
         else
-            m_form->undoStack()->push(new SetRightSofitColorCmd(m_form, code));
+            m_ctx.undoStack.push(new SetRightSofitColorCmd(m_ctx.form, code));
     }
-    for (RouteForm::Board b : {RouteForm::FrontBoard, RouteForm::BackBoard}) {
-        m_form->m_tabloDirty[b] = false;
-        m_form->m_boards[b]->tablo()->refreshTablo();
+    for (BoardId b : {FrontBoard, BackBoard}) {
+        m_ctx.previewDirty[b] = false;
+        m_ctx.preview(b)->refreshTablo();
     }
 }
 
 void BoardPage::finishStationCount()
 {
-    const int count = m_form->ui->sideStationCountSpn->value();
+    const int count = m_ctx.ui.sideStationCountSpn->value();
     if (count == m_route.sideStationCount())
         return;
-    push(new SetSideStationCountCmd(m_form, count));
-    m_form->setSideTabloStations();
+    push(new SetSideStationCountCmd(m_ctx.form, count));
+    m_ctx.refreshSideStations();
     m_tablo->refreshTablo();
 }
 
@@ -476,7 +474,7 @@ void BoardPage::restoreSeparator()
     const QString text = QString::fromUtf8(defaultSideSeparator);
     if (m_route.sideSeparator() == text)
         return;
-    push(new SetSideSeparatorCmd(m_form, text));
+    push(new SetSideSeparatorCmd(m_ctx.form, text));
     m_tablo->refreshTablo();
 }
 

@@ -3,15 +3,17 @@
 // station count and separator.
 #pragma once
 
-#include "routeform.h"
+#include "board.h"
 
 #include <QObject>
 
+class FormContext;
 class FrontTabloWidget;
+class QColor;
 class QAbstractButton;
 class QLineEdit;
 class QUndoCommand;
-struct Board;
+class Route;
 struct BoardSetup;
 
 class BoardPage : public QObject
@@ -30,7 +32,7 @@ public:
 
     static const int ModeButtonCount = 4;
 
-    BoardPage(RouteForm *form, RouteForm::Board board);
+    BoardPage(FormContext &context, BoardId board);
 
     FrontTabloWidget *tablo() const { return m_tablo; }
     QLineEdit *edit(Field field) const { return m_edits[field]; }
@@ -73,9 +75,9 @@ private:
     void refreshMarked();
     void push(QUndoCommand *command);
 
-    RouteForm *m_form;
+    FormContext &m_ctx;
     Route &m_route;
-    RouteForm::Board m_board;
+    BoardId m_board;
     const BoardSetup &m_setup;
     FrontTabloWidget *m_tablo;
     QLineEdit *m_edits[FieldCount] = {};

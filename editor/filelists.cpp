@@ -4,8 +4,8 @@
 #include "filelistcommands.h"
 #include "filelistpair.h"
 #include "filelistrules.h"
+#include "formcontext.h"
 #include "routecommands.h"
-#include "routeform.h"
 #include "soundpreview.h"
 #include "texteditordlg.h"
 #include "textencoding.h"
@@ -36,29 +36,31 @@ void preview(QLabel *label, const QString &folder, const QString &name)
 }
 
 // The commands of a list of the current station.
-template <class Add, class Move, class Remove> FileListPair::Hooks stationCommands(RouteForm *form)
+template <class Add, class Move, class Remove>
+FileListPair::Hooks stationCommands(const FormContext &context)
 {
     FileListPair::Hooks hooks;
-    hooks.add = [form](int row, const QString &name) {
-        return new Add(form, form->currentStation(), row, name);
+    RouteForm *form = context.form;
+    const int &station = context.currentStation;
+    hooks.add = [form, &station](int row, const QString &name) {
+        return new Add(form, station, row, name);
     };
-    hooks.move = [form](int from, int to) {
-        return new Move(form, form->currentStation(), from, to);
-    };
-    hooks.remove = [form](int row) { return new Remove(form, form->currentStation(), row); };
+    hooks.move = [form, &station](int from, int to) { return new Move(form, station, from, to); };
+    hooks.remove = [form, &station](int row) { return new Remove(form, station, row); };
     return hooks;
 }
 
 } // namespace
 
-FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
-    : QObject(form), m_form(form), ui(ui)
+FileLists::FileLists(FormContext &context, SoundPreview *sound)
+    : QObject(context.widget), m_ctx(context), ui(&context.ui)
 {
-    QUndoStack *stack = form->undoStack();
+    QUndoStack *stack = &context.undoStack;
+    RouteForm *form = context.form;
 
     FileListPair::Hooks sounds =
         stationCommands<AddStationSoundFileCmd, MoveStationSoundFileCmd, RemoveStationSoundFileCmd>(
-            form);
+            context);
     sounds.selectionChanging = [sound] { sound->stop(); };
     sounds.selected = [this, sound](const QString &name) {
         if (!name.isEmpty())
@@ -70,8 +72,8 @@ FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
 
     FileListPair::Hooks texts =
         stationCommands<AddStationTextFileCmd, MoveStationTextFileCmd, RemoveStationTextFileCmd>(
-            form);
-    texts.selected = [this, ui](const QString &name) {
+            context);
+    texts.selected = [this](const QString &name) {
         preview(ui->textPreviewLabel, routeFolder(), name);
     };
     m_texts = new FileListPair({ui->textFileList, ui->allTextFileList, ui->addTextFileBtn,
@@ -84,7 +86,7 @@ FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
     };
     ads.move = [form](int from, int to) { return new MoveAdwareTextFileCmd(form, from, to); };
     ads.remove = [form](int row) { return new RemoveAdTextFileCmd(form, row); };
-    ads.selected = [this, ui](const QString &name) {
+    ads.selected = [this](const QString &name) {
         preview(ui->adTextPreviewLabel, adFolder(), name);
     };
     m_ads = new FileListPair({ui->adTextFileList, ui->allAdTextFileList, ui->addAdTextFileBtn,
@@ -107,8 +109,9 @@ FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
     for (const auto &b : buttons)
         connect(b.first, &QAbstractButton::clicked, this, b.second);
 
-    m_askName = [form](const QString &proposed) {
-        QInputDialog dialog(form);
+    QWidget *parent = context.widget;
+    m_askName = [parent](const QString &proposed) {
+        QInputDialog dialog(parent);
         dialog.setInputMode(QInputDialog::TextInput);
         dialog.setWindowTitle(tr("Имя файла"));
         dialog.setLabelText(tr("Введите имя для нового файла."));
@@ -117,19 +120,19 @@ FileLists::FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound)
         dialog.setTextValue(proposed);
         return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     };
-    m_askFolder = [form](const QString &start) {
-        return QFileDialog::getExistingDirectory(form, tr("Выберите папку с рекламой"), start);
+    m_askFolder = [parent](const QString &start) {
+        return QFileDialog::getExistingDirectory(parent, tr("Выберите папку с рекламой"), start);
     };
 }
 
 QString FileLists::routeFolder() const
 {
-    return m_form->route().path();
+    return m_ctx.route.path();
 }
 
 QString FileLists::adFolder() const
 {
-    return m_form->route().adPath();
+    return m_ctx.route.adPath();
 }
 
 // --- Folders -------------------------------------------------------------------------------
@@ -160,7 +163,7 @@ void FileLists::adFolderChanged(const QString &oldPath)
         m_watcher->removePath(oldPath);
     if (QFileInfo(adFolder()).isDir())
         m_watcher->addPath(adFolder());
-    ui->allAdTextFileLabel->setText(m_form->route().adFolderRelative());
+    ui->allAdTextFileLabel->setText(m_ctx.route.adFolderRelative());
     refreshAdFolderFiles();
 }
 
@@ -218,7 +221,7 @@ void FileLists::newFile(FileListPair *pair, const QString &folder, const QString
         return;
     // A name whose file cannot be made would be saved into the route all the same.
     if (!ensureFileExists(filePath(folder, name))) {
-        QMessageBox::critical(m_form, QString(), tr("Не удалось создать файл %1!").arg(name));
+        QMessageBox::critical(m_ctx.widget, QString(), tr("Не удалось создать файл %1!").arg(name));
         return;
     }
     pair->append(name);
@@ -238,7 +241,7 @@ void FileLists::openTextEditor(FileListPair *pair, const QString &folder)
 {
     const QString name = pair->currentName();
     // A saved text shows in the preview at once.
-    if (!name.isEmpty() && TextEditorDlg::openFile(filePath(folder, name), m_form))
+    if (!name.isEmpty() && TextEditorDlg::openFile(filePath(folder, name), m_ctx.widget))
         pair->showCurrent();
 }
 
@@ -268,7 +271,7 @@ void FileLists::showFolder(FileListPair *pair, const QString &folder)
 {
     const QString name = pair->currentName();
     const QString shown = name.isEmpty() ? folder : filePath(folder, name);
-    const QPointer<RouteForm> form = m_form;
+    const QPointer<QWidget> form = m_ctx.widget;
     showInFileManager(shown, m_launch, [form, shown] {
         if (form)
             QMessageBox::warning(form, tr("Файловый менеджер"),
@@ -291,7 +294,7 @@ void FileLists::moveAdFolder()
         break;
     case AdFolderChoice::Refused:
         QMessageBox::critical(
-            m_form, QString(),
+            m_ctx.widget, QString(),
             tr("Папка с рекламой должна быть в папке с маршрутом или рядом с ней!"));
         break;
     }
@@ -301,13 +304,13 @@ void FileLists::changeAdFolder(const QString &newPath)
 {
     auto *change = new QUndoCommand;
     // From the last row up: each removal keeps the name of its own row for the undo.
-    for (int row = m_form->route().adTextFiles().size() - 1; row >= 0; --row)
-        new RemoveAdTextFileCmd(m_form, row, change);
-    new SetAdPathCommand(m_form, newPath, change);
+    for (int row = m_ctx.route.adTextFiles().size() - 1; row >= 0; --row)
+        new RemoveAdTextFileCmd(m_ctx.form, row, change);
+    new SetAdPathCommand(m_ctx.form, newPath, change);
     const QStringList names = readAdScriptOf(newPath);
     for (int i = 0; i < names.size(); ++i)
-        new AddAdwareTextFileCmd(m_form, i, names.at(i), change);
-    m_form->undoStack()->push(change);
+        new AddAdwareTextFileCmd(m_ctx.form, i, names.at(i), change);
+    m_ctx.undoStack.push(change);
 }
 
 // --- Apply operations ---------------------------------------------------------------
@@ -315,8 +318,8 @@ void FileLists::changeAdFolder(const QString &newPath)
 QStringList *FileLists::fileNames(FileList list, int station)
 {
     if (list == AdFiles)
-        return &m_form->m_route.adTextFiles();
-    Station *s = m_form->m_route.station(station);
+        return &m_ctx.route.adTextFiles();
+    Station *s = m_ctx.route.station(station);
     if (!s)
         return nullptr;
     return list == SoundFiles ? &s->soundFiles() : &s->textFiles();
@@ -326,9 +329,9 @@ QListWidget *FileLists::shownFileList(FileList list, int station) const
 {
     switch (list) {
     case SoundFiles:
-        return station == m_form->m_currentStation ? ui->soundFileList : nullptr;
+        return station == m_ctx.currentStation ? ui->soundFileList : nullptr;
     case TextFiles:
-        return station == m_form->m_currentStation ? ui->textFileList : nullptr;
+        return station == m_ctx.currentStation ? ui->textFileList : nullptr;
     case AdFiles:
         break;
     }
@@ -337,17 +340,17 @@ QListWidget *FileLists::shownFileList(FileList list, int station) const
 
 void FileLists::noteFileChange(FileList list, int station, int row)
 {
-    RouteForm::LastChange &change = m_form->m_lastChange;
+    FormPlace::LastChange &change = m_ctx.lastChange;
     if (list == AdFiles) {
         change.station = -1;
         change.adRow = row;
-        change.routeTab = RouteForm::SalonTab;
-        change.salonTab = RouteForm::AdTab;
+        change.routeTab = FormPlace::SalonTab;
+        change.salonTab = FormPlace::AdTab;
         return;
     }
     (list == SoundFiles ? change.soundRow : change.textRow) = row;
     change.station = station;
-    change.stationTab = list == SoundFiles ? RouteForm::SoundTab : RouteForm::TextTab;
+    change.stationTab = list == SoundFiles ? FormPlace::SoundTab : FormPlace::TextTab;
 }
 
 void FileLists::insertFile(FileList list, int station, int row, const QString &name)

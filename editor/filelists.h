@@ -10,9 +10,9 @@
 #include <functional>
 
 class FileListPair;
+class FormContext;
 class QFileSystemWatcher;
 class QListWidget;
-class RouteForm;
 class SoundPreview;
 
 namespace Ui {
@@ -29,7 +29,7 @@ public:
     // Asks for another ad folder, starting in the current one; empty when cancelled.
     using FolderAsker = std::function<QString(const QString &start)>;
 
-    FileLists(RouteForm *form, Ui::RouteForm *ui, SoundPreview *sound);
+    FileLists(FormContext &context, SoundPreview *sound);
 
     // Replace the dialogs and the file manager (tests, tools).
     void setNameAsker(NameAsker asker) { m_askName = std::move(asker); }
@@ -85,7 +85,7 @@ private:
     QListWidget *shownFileList(FileList list, int station) const;
     void noteFileChange(FileList list, int station, int row);
 
-    RouteForm *m_form;
+    FormContext &m_ctx;
     Ui::RouteForm *ui;
     FileListPair *m_sounds;
     FileListPair *m_texts;

@@ -45,8 +45,6 @@
 
 namespace {
 
-const int StoredValueRole = Qt::UserRole + 1;
-
 // The language selectors with their buttons and container, in LangGroup order.
 struct LangSelector
 {
@@ -70,18 +68,17 @@ const LangSelector langSelectors[RouteForm::LangGroupCount] = {
      &Ui::RouteForm::stationLangWdt},
 };
 
-struct ColorRow
-{
-    const char *text;
-    QRgb display;
-    QVariant stored;
-};
-
 } // namespace
 
 RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 {
     ui->setupUi(this);
+    m_model = new RouteModel(this);
+    m_undoStack = new QUndoStack(this);
+    m_ctx = std::make_unique<FormContext>(this, this, m_route, *m_model, *m_undoStack, *ui);
+    connect(m_ctx.get(), &FormContext::editUnchanged, this, &RouteForm::resetUndoFlags);
+    connect(m_ctx.get(), &FormContext::textTyped, this, &RouteForm::onTextEdited);
+    connect(m_ctx.get(), &FormContext::currentStationShown, this, &RouteForm::currentStationShown);
 
     ui->setLocationBtn->setEnabled(false);
     for (QWidget *w : std::initializer_list<QWidget *>{
@@ -125,7 +122,6 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
     createButtonGroups();
 
-    m_model = new RouteModel(this);
     ui->stationList->setModel(m_model);
     ui->stationList->header()->setSectionResizeMode(QHeaderView::Stretch);
     ui->stationList->header()->hide();
@@ -136,9 +132,6 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     connect(ui->stationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RouteForm::onCurrentStationChanged);
 
-    createColorModels();
-
-    m_undoStack = new QUndoStack(this);
     connect(m_undoStack, &QUndoStack::canRedoChanged, this, &RouteForm::setCanRedo);
     connect(m_undoStack, &QUndoStack::canUndoChanged, this, &RouteForm::setCanUndo);
     connect(m_undoStack, &QUndoStack::cleanChanged, this, &RouteForm::onCleanStateChanged);
@@ -163,7 +156,7 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
         new SoundPreview({ui->playSoundBtn, ui->stopSoundBtn, ui->playSoundSlider,
                           ui->playPositionLabel, ui->playNameLabel, ui->playErrorLabel},
                          this);
-    m_fileLists = new FileLists(this, ui, m_soundPreview);
+    m_fileLists = new FileLists(*m_ctx, m_soundPreview);
 
     for (int board = FrontBoard; board <= BackBoard; ++board)
         tablo(Board(board))->setBoardType(m_tabloType[board]);
@@ -176,9 +169,9 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
 
     // The pages connect their own controls and watch the focus of their text fields.
     for (int board = FrontBoard; board <= BackBoard; ++board)
-        m_boards[board] = new BoardPage(this, Board(board));
-    m_salon = new SalonPage(this);
-    m_stationPage = new StationPage(this);
+        m_ctx->boards[board] = new BoardPage(*m_ctx, Board(board));
+    m_salon = new SalonPage(*m_ctx);
+    m_stationPage = new StationPage(*m_ctx);
 }
 
 RouteForm::~RouteForm()
@@ -187,7 +180,7 @@ RouteForm::~RouteForm()
     dropRecoveryCopy();
     m_recovery->wait();
     // The pages go before the widgets they watch, which still report their focus while dying.
-    for (BoardPage *&page : m_boards)
+    for (BoardPage *&page : m_ctx->boards)
         delete std::exchange(page, nullptr);
     delete std::exchange(m_salon, nullptr);
     delete std::exchange(m_fileLists, nullptr);
@@ -218,93 +211,33 @@ void RouteForm::createButtonGroups()
         group->addButton(ui->*langSelectors[g].first, 0);
         group->addButton(ui->*langSelectors[g].second, 1);
         connect(group, &QButtonGroup::idToggled, this, handlers[g]);
-        m_langGroups[g] = group;
-    }
-}
-
-void RouteForm::createColorModels()
-{
-    const ColorRow frontRows[] = {
-        {"Белый", 0xFFFFFF, QColor(64, 64, 64)},  {"Оранжевый", 0xFF8000, QColor(128, 64, 0)},
-        {"Желтый", 0xFFFF00, QColor(96, 96, 0)},  {"Зеленый", 0x00FF00, QColor(0, 128, 0)},
-        {"Красный", 0xFF0000, QColor(128, 0, 0)}, {"Синий", 0x0000FF, QColor(0, 0, 128)},
-    };
-    const ColorRow sofitRows[] = {
-        {"Погашен", 0x000000, 0}, {"Белый", 0xFFFFFF, 7},   {"Желтый", 0xFFFF00, 6},
-        {"Зеленый", 0x00FF00, 2}, {"Красный", 0xFF0000, 4}, {"Синий", 0x0000FF, 1},
-    };
-    auto build = [this](const ColorRow *rows, int count) {
-        auto *model = new QStandardItemModel(this);
-        for (int i = 0; i < count; ++i) {
-            QPixmap swatch(32, 32);
-            swatch.fill(QColor(rows[i].display));
-            auto *item = new QStandardItem(QIcon(swatch), tr(rows[i].text));
-            item->setData(rows[i].stored, StoredValueRole);
-            item->setData(QSize(0, 40), Qt::SizeHintRole);
-            model->appendRow(item);
-        }
-        return model;
-    };
-    m_frontColorModel = build(frontRows, int(std::size(frontRows)));
-    {
-        const QSignalBlocker blocker(ui->frontColorList);
-        ui->frontColorList->setModel(m_frontColorModel);
-    }
-    m_sofitColorModel = build(sofitRows, int(std::size(sofitRows)));
-    for (QComboBox *box : {ui->leftSofitList, ui->rightSofitList}) {
-        const QSignalBlocker blocker(box);
-        box->setModel(m_sofitColorModel);
-    }
-    // The popups would be only as wide as the boxes and cut their names («Ора…вый»).
-    for (QComboBox *box : {ui->frontColorList, ui->leftSofitList, ui->rightSofitList}) {
-        box->ensurePolished();
-        // Room for the scroll bar the list may show.
-        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) +
-                                     box->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        m_ctx->langGroups[g] = group;
     }
 }
 
 int RouteForm::frontColorRow(const QColor &color) const
 {
-    for (int row = 0; row < m_frontColorModel->rowCount(); ++row) {
-        if (m_frontColorModel->item(row)->data(StoredValueRole).value<QColor>() == color)
-            return row;
-    }
-    return -1;
+    return m_ctx->frontColorRow(color);
 }
 
 QColor RouteForm::frontColorOfRow(int row) const
 {
-    const QStandardItem *item = m_frontColorModel->item(row);
-    return item ? item->data(StoredValueRole).value<QColor>() : QColor(Qt::black);
+    return m_ctx->frontColorOfRow(row);
 }
 
 int RouteForm::sofitRow(int code) const
 {
-    for (int row = 0; row < m_sofitColorModel->rowCount(); ++row) {
-        if (m_sofitColorModel->item(row)->data(StoredValueRole).toInt() == code)
-            return row;
-    }
-    return -1;
+    return m_ctx->sofitRow(code);
 }
 
 int RouteForm::sofitCodeOfRow(int row) const
 {
-    const QStandardItem *item = m_sofitColorModel->item(row);
-    return item ? item->data(StoredValueRole).toInt() : 0;
+    return m_ctx->sofitCodeOfRow(row);
 }
 
 FrontTabloWidget *RouteForm::tablo(Board board) const
 {
-    switch (board) {
-    case FrontBoard:
-        return ui->frontTabloWdt;
-    case SideBoard:
-        return ui->sideTabloWdt;
-    case BackBoard:
-        break;
-    }
-    return ui->backTabloWdt;
+    return m_ctx->preview(board);
 }
 
 void RouteForm::filterStations(const QString &text)
@@ -324,7 +257,7 @@ void RouteForm::setStationListWidth(int width)
 
 int RouteForm::selectedLang(LangGroup group) const
 {
-    return qMax(0, m_langGroups[group]->checkedId());
+    return m_ctx->selectedLang(group);
 }
 
 // --- Opening, saving, closing -----------------------------------------------
@@ -356,9 +289,9 @@ bool RouteForm::openRoute(const QString &path)
         box.exec();
     }
 
-    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
-    m_currentStation = -1;
-    m_lastChange = LastChange();
+    std::fill(std::begin(m_ctx->previewDirty), std::end(m_ctx->previewDirty), false);
+    m_ctx->currentStation = -1;
+    m_ctx->lastChange = LastChange();
 
     m_model->setRoute(&m_route);
     ui->stationList->setCurrentIndex(m_model->routeIndex());
@@ -479,7 +412,7 @@ bool RouteForm::askNextStopSeparate(bool defaultYes)
 // the texts leave it open. Returns whether any text changed.
 bool RouteForm::checkNextStopTexts()
 {
-    const auto layout = StationRules::nextStopLayout(m_route, m_langCount);
+    const auto layout = StationRules::nextStopLayout(m_route, m_ctx->langCount);
     const bool separate = layout.ask ? askNextStopSeparate(layout.defaultYes) : layout.separate;
     const StationRules::Plan &plan = layout.plan(separate);
     StationRules::applyTexts(m_route, plan);
@@ -501,21 +434,22 @@ void RouteForm::setLangCount(int n)
     if (!button)
         return;
     button->setChecked(true);
-    m_langCount = n;
+    m_ctx->langCount = n;
     for (int g = 0; g < LangGroupCount; ++g) {
-        if (m_langGroups[g]->checkedId() >= n)
+        if (m_ctx->langGroups[g]->checkedId() >= n)
             selectLang(LangGroup(g), 0);
-        if (m_lastChange.lang[g] >= n)
-            m_lastChange.lang[g] = 0;
+        if (m_ctx->lastChange.lang[g] >= n)
+            m_ctx->lastChange.lang[g] = 0;
         (ui->*langSelectors[g].container)->setVisible(n > 1);
     }
-    m_lastChange.station = -1;
-    m_lastChange.routeTab = GeneralTab;
+    m_ctx->lastChange.station = -1;
+    m_ctx->lastChange.routeTab = GeneralTab;
 }
 
 void RouteForm::selectLang(LangGroup group, int lang)
 {
-    if (QAbstractButton *button = m_langGroups[group]->button(qMin(lang, m_langCount - 1)))
+    if (QAbstractButton *button =
+            m_ctx->langGroups[group]->button(qMin(lang, m_ctx->langCount - 1)))
         button->setChecked(true);
 }
 
@@ -567,7 +501,7 @@ void RouteForm::closeRoute()
     m_undoStack->clear();
     m_route.clear();
     m_model->setRoute(&m_route);
-    m_currentStation = -1;
+    m_ctx->currentStation = -1;
 }
 
 // --- Undo, redo and the place of the last change -------------------------------
@@ -575,7 +509,7 @@ void RouteForm::closeRoute()
 void RouteForm::undo()
 {
     clearFocusedWidget();
-    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
+    std::fill(std::begin(m_ctx->previewDirty), std::end(m_ctx->previewDirty), false);
     m_undoStack->undo();
     showLastChange();
 }
@@ -583,38 +517,33 @@ void RouteForm::undo()
 void RouteForm::redo()
 {
     clearFocusedWidget();
-    std::fill(std::begin(m_tabloDirty), std::end(m_tabloDirty), false);
+    std::fill(std::begin(m_ctx->previewDirty), std::end(m_ctx->previewDirty), false);
     m_undoStack->redo();
     showLastChange();
 }
 
 void RouteForm::showLastChange()
 {
-    m_stationPage->makeCurrent(m_lastChange.station);
+    m_stationPage->makeCurrent(m_ctx->lastChange.station);
 
-    if (m_lastChange.routeTab >= 0 && m_lastChange.routeTab < ui->routeTabs->count())
-        ui->routeTabs->setCurrentIndex(m_lastChange.routeTab);
-    if (m_lastChange.stationTab >= 0 && m_lastChange.stationTab < ui->stationTabs->count())
-        ui->stationTabs->setCurrentIndex(m_lastChange.stationTab);
-    if (m_lastChange.salonTab >= 0 && m_lastChange.salonTab < ui->salonOrderTabs->count())
-        ui->salonOrderTabs->setCurrentIndex(m_lastChange.salonTab);
+    if (m_ctx->lastChange.routeTab >= 0 && m_ctx->lastChange.routeTab < ui->routeTabs->count())
+        ui->routeTabs->setCurrentIndex(m_ctx->lastChange.routeTab);
+    if (m_ctx->lastChange.stationTab >= 0 &&
+        m_ctx->lastChange.stationTab < ui->stationTabs->count())
+        ui->stationTabs->setCurrentIndex(m_ctx->lastChange.stationTab);
+    if (m_ctx->lastChange.salonTab >= 0 && m_ctx->lastChange.salonTab < ui->salonOrderTabs->count())
+        ui->salonOrderTabs->setCurrentIndex(m_ctx->lastChange.salonTab);
 
     for (int g = 0; g < LangGroupCount; ++g)
-        selectLang(LangGroup(g), m_lastChange.lang[g]);
+        selectLang(LangGroup(g), m_ctx->lastChange.lang[g]);
 
-    ui->adTextFileList->setCurrentRow(m_lastChange.adRow);
-    ui->textFileList->setCurrentRow(m_lastChange.textRow);
-    ui->soundFileList->setCurrentRow(m_lastChange.soundRow);
+    ui->adTextFileList->setCurrentRow(m_ctx->lastChange.adRow);
+    ui->textFileList->setCurrentRow(m_ctx->lastChange.textRow);
+    ui->soundFileList->setCurrentRow(m_ctx->lastChange.soundRow);
 
     // The side board lists stations, so its list is rebuilt as well.
-    for (Board board : {FrontBoard, BackBoard, SideBoard}) {
-        if (!m_tabloDirty[board])
-            continue;
-        m_tabloDirty[board] = false;
-        if (board == SideBoard)
-            setSideTabloStations();
-        tablo(board)->refreshTablo();
-    }
+    for (Board board : {FrontBoard, BackBoard, SideBoard})
+        m_ctx->refreshIfDirty(board);
 }
 
 // --- State flags ----------------------------------------------------------------
@@ -692,29 +621,6 @@ void RouteForm::restoreFiles(const Route::FileMap &files)
     m_undoStack->push(new SetRouteFilesCmd(this, files));
     // The copy restored is this form's own from now on.
     m_keptCopy = true;
-}
-
-void RouteForm::setRouteFiles(const Route::FileMap &files)
-{
-    const QString path = m_route.path();
-    const QString oldAdPath = m_route.adPath();
-    m_model->setRoute(nullptr);
-    m_route.clear();
-    m_route.loadFiles(path, files);
-    m_model->setRoute(&m_route);
-    m_currentStation = -1;
-    ui->stationList->setCurrentIndex(m_model->routeIndex());
-    setLangCount(computeLangCount());
-    const QList<Station *> &stations = m_route.stations();
-    ui->nextSeparateCheck->setChecked(stations.size() >= 2 &&
-                                      stations.at(0)->nextName(0).isEmpty());
-    fillControls();
-    if (m_route.adPath() != oldAdPath)
-        m_fileLists->adFolderChanged(oldAdPath);
-    updateFrontTablo();
-    updateSideTablo();
-    updateBackTablo();
-    m_lastChange = LastChange();
 }
 
 bool RouteForm::askOverwrite()
@@ -923,19 +829,7 @@ void RouteForm::updateBackTablo()
 
 void RouteForm::setSideTabloStations()
 {
-    // The side board lists the stations ahead, up to the end of the current direction.
-    const int n = m_route.stationCount();
-    const int start = qMax(m_currentStation, 0);
-    const int end = start < m_route.backStationIndex() ? qMin(m_route.backStationIndex(), n) : n;
-    for (int lang = 0; lang < 2; ++lang) {
-        QStringList names;
-        for (int i = start; i < end && names.size() < m_route.sideStationCount(); ++i) {
-            const QString name = m_route.station(i)->sideName(lang);
-            if (!name.isEmpty())
-                names << name;
-        }
-        ui->sideTabloWdt->setStationNames(lang, names);
-    }
+    m_ctx->refreshSideStations();
 }
 
 void RouteForm::paintEvent(QPaintEvent *event)
@@ -952,7 +846,7 @@ void RouteForm::paintEvent(QPaintEvent *event)
 
 void RouteForm::onLangCountClicked(int id)
 {
-    if (id == m_langCount)
+    if (id == m_ctx->langCount)
         return;
     // A text still being typed becomes its own step first, in the language it was typed in.
     clearFocusedWidget();
@@ -969,19 +863,19 @@ void RouteForm::onGeneralLangToggled(int id, bool checked)
 void RouteForm::onFrontLangToggled(int id, bool checked)
 {
     if (checked)
-        m_boards[FrontBoard]->showLanguage(id);
+        m_ctx->boards[FrontBoard]->showLanguage(id);
 }
 
 void RouteForm::onSideLangToggled(int id, bool checked)
 {
     if (checked)
-        m_boards[SideBoard]->showLanguage(id);
+        m_ctx->boards[SideBoard]->showLanguage(id);
 }
 
 void RouteForm::onBackLangToggled(int id, bool checked)
 {
     if (checked)
-        m_boards[BackBoard]->showLanguage(id);
+        m_ctx->boards[BackBoard]->showLanguage(id);
 }
 
 void RouteForm::onRouteTextLangToggled(int id, bool checked)
@@ -1013,12 +907,6 @@ void RouteForm::onCurrentStationChanged(const QModelIndex &current)
     m_stationPage->showStation(current);
 }
 
-void RouteForm::showStationFiles(const Station &station)
-{
-    FileListPair::fill(ui->soundFileList, station.soundFiles());
-    FileListPair::fill(ui->textFileList, station.textFiles());
-}
-
 // --- Sound preview ------------------------------------------------------------------
 
 void RouteForm::stopPlaying()
@@ -1026,263 +914,9 @@ void RouteForm::stopPlaying()
     m_soundPreview->stop();
 }
 
-// --- Apply operations of the boards and the running line ----------------------------
-
-void RouteForm::setFrontNumber(const QString &text)
-{
-    m_boards[FrontBoard]->setText(BoardPage::NumberField, 0, text);
-}
-
-void RouteForm::setFrontStartingPoint(int lang, const QString &text)
-{
-    m_boards[FrontBoard]->setText(BoardPage::StartingPointField, lang, text);
-}
-
-void RouteForm::setFrontDestination(int lang, const QString &text)
-{
-    m_boards[FrontBoard]->setText(BoardPage::DestinationField, lang, text);
-}
-
-void RouteForm::setFrontTabloMode(int flags)
-{
-    m_boards[FrontBoard]->setMode(flags);
-}
-
-void RouteForm::setFrontTabloFont(int bits)
-{
-    m_boards[FrontBoard]->setFont(bits);
-}
-
-void RouteForm::setSideNumber(const QString &text)
-{
-    m_boards[SideBoard]->setText(BoardPage::NumberField, 0, text);
-}
-
-void RouteForm::setSideStartingPoint(int lang, const QString &text)
-{
-    m_boards[SideBoard]->setText(BoardPage::StartingPointField, lang, text);
-}
-
-void RouteForm::setSideDestination(int lang, const QString &text)
-{
-    m_boards[SideBoard]->setText(BoardPage::DestinationField, lang, text);
-}
-
-void RouteForm::setSideTabloMode(int flags)
-{
-    m_boards[SideBoard]->setMode(flags);
-}
-
-void RouteForm::setSideTabloFont(int bits)
-{
-    m_boards[SideBoard]->setFont(bits);
-}
-
-void RouteForm::setBackNumber(const QString &text)
-{
-    m_boards[BackBoard]->setText(BoardPage::NumberField, 0, text);
-}
-
-void RouteForm::setBackStartingPoint(int lang, const QString &text)
-{
-    m_boards[BackBoard]->setText(BoardPage::StartingPointField, lang, text);
-}
-
-void RouteForm::setBackDestination(int lang, const QString &text)
-{
-    m_boards[BackBoard]->setText(BoardPage::DestinationField, lang, text);
-}
-
-void RouteForm::setBackTabloMode(int flags)
-{
-    m_boards[BackBoard]->setMode(flags);
-}
-
-void RouteForm::setBackTabloFont(int bits)
-{
-    m_boards[BackBoard]->setFont(bits);
-}
-
-void RouteForm::setFrontNumberColor(const QColor &color)
-{
-    m_boards[FrontBoard]->setNumberColor(color);
-}
-
-void RouteForm::setFrontStartColor(const QColor &color)
-{
-    m_boards[FrontBoard]->setStartColor(color);
-}
-
-void RouteForm::setFrontDestColor(const QColor &color)
-{
-    m_boards[FrontBoard]->setDestColor(color);
-}
-
-void RouteForm::setLeftSofitColor(int code)
-{
-    m_boards[FrontBoard]->setSofitColor(true, code);
-}
-
-void RouteForm::setRightSofitColor(int code)
-{
-    m_boards[FrontBoard]->setSofitColor(false, code);
-}
-
-void RouteForm::setSideStationCount(int count)
-{
-    m_boards[SideBoard]->setStationCount(count);
-}
-
-void RouteForm::setSideSeparator(const QString &text)
-{
-    m_boards[SideBoard]->setText(BoardPage::SeparatorField, 0, text);
-}
-
-void RouteForm::setSalonTabloOrder(const QByteArray &order)
-{
-    m_salon->setOrder(order);
-}
-
-void RouteForm::setRouteText(int lang, const QString &text)
-{
-    m_salon->setText(SalonPage::RouteLine, lang, text);
-}
-
-void RouteForm::setSalonTempText(int lang, const QString &text)
-{
-    m_salon->setText(SalonPage::SalonTempLine, lang, text);
-}
-
-void RouteForm::setOutsideTempText(int lang, const QString &text)
-{
-    m_salon->setText(SalonPage::OutsideTempLine, lang, text);
-}
-
-// --- Apply operations of the stations -------------------------------------------------
-
-void RouteForm::insertStationAt(int index, Station *station)
-{
-    m_stationPage->insertStationAt(index, station);
-}
-
-void RouteForm::deleteStationAt(int index)
-{
-    m_stationPage->deleteStationAt(index);
-}
-
-Station *RouteForm::takeStationAt(int index)
-{
-    return m_stationPage->takeStationAt(index);
-}
-
-void RouteForm::setBackStationIndex(int index)
-{
-    m_stationPage->setBackStationIndex(index);
-}
-
-void RouteForm::setStationName(int index, int lang, const QString &text)
-{
-    m_stationPage->setStationName(index, lang, text);
-}
-
-void RouteForm::setStationNextName(int index, int lang, const QString &text)
-{
-    m_stationPage->setStationNextName(index, lang, text);
-}
-
-void RouteForm::setStationSideName(int index, int lang, const QString &text)
-{
-    m_stationPage->setStationSideName(index, lang, text);
-}
-
-void RouteForm::setStationRadius(int index, quint8 radius)
-{
-    m_stationPage->setStationRadius(index, radius);
-}
-
-void RouteForm::setStationCoordinate(int index, const QGeoCoordinate &coordinate)
-{
-    m_stationPage->setStationCoordinate(index, coordinate);
-}
-
-void RouteForm::setNextSeparate(bool on)
-{
-    m_stationPage->setNextSeparate(on);
-}
-
-void RouteForm::setNextStationDelay(int value)
-{
-    m_stationPage->setNextStationDelay(value);
-}
-
-void RouteForm::setStationWord(int lang, const QString &text)
-{
-    m_stationPage->setStationWord(lang, text);
-}
-
-void RouteForm::setNextWord(int lang, const QString &text)
-{
-    m_stationPage->setNextWord(lang, text);
-}
-
-// --- Apply operations of the file lists ------------------------------------------------
-
-void RouteForm::insertStationSoundFile(int station, int row, const QString &name)
-{
-    m_fileLists->insertFile(FileLists::SoundFiles, station, row, name);
-}
-
-void RouteForm::removeStationSoundFile(int station, int row)
-{
-    m_fileLists->removeFile(FileLists::SoundFiles, station, row);
-}
-
-void RouteForm::moveStationSoundFile(int station, int from, int to)
-{
-    m_fileLists->moveFile(FileLists::SoundFiles, station, from, to);
-}
-
-void RouteForm::insertStationTextFile(int station, int row, const QString &name)
-{
-    m_fileLists->insertFile(FileLists::TextFiles, station, row, name);
-}
-
-void RouteForm::removeStationTextFile(int station, int row)
-{
-    m_fileLists->removeFile(FileLists::TextFiles, station, row);
-}
-
-void RouteForm::moveStationTextFile(int station, int from, int to)
-{
-    m_fileLists->moveFile(FileLists::TextFiles, station, from, to);
-}
-
-void RouteForm::insertAdTextFile(int row, const QString &name)
-{
-    m_fileLists->insertFile(FileLists::AdFiles, -1, row, name);
-}
-
-void RouteForm::removeAdTextFile(int row)
-{
-    m_fileLists->removeFile(FileLists::AdFiles, -1, row);
-}
-
-void RouteForm::moveAdTextFile(int from, int to)
-{
-    m_fileLists->moveFile(FileLists::AdFiles, -1, from, to);
-}
-
-void RouteForm::setAdFolder(const QString &path)
-{
-    const QString old = m_route.adPath();
-    m_route.setAdPath(path);
-    m_fileLists->adFolderChanged(old);
-    m_diskWatch->watch(m_route.path(), m_route.adPath());
-}
-
 void RouteForm::showPlace(const LastChange &place)
 {
-    m_lastChange = place;
+    m_ctx->lastChange = place;
     showLastChange();
 }
 

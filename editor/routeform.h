@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board.h"
+#include "formcontext.h"
 #include "fronttablotype.h"
 #include "route.h"
 
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class BoardPage;
 class FrontTabloWidget;
@@ -34,67 +36,17 @@ namespace Ui {
 class RouteForm;
 }
 
-class RouteForm : public QWidget
+// The places of the form (LangGroup, LastChange, ...) are FormPlace's, named through the form too.
+class RouteForm : public QWidget, public FormPlace
 {
     Q_OBJECT
 
 public:
-    // The language selectors, in the order the place of a change records them.
-    enum LangGroup
-    {
-        GeneralLang,
-        FrontLang,
-        SideLang,
-        BackLang,
-        SalonTempLang,
-        OutsideTempLang,
-        RouteTextLang,
-        StationLang,
-        LangGroupCount
-    };
-    // Pages of routeTabs, salonOrderTabs and stationTabs, as laid out.
-    enum RouteTab
-    {
-        GeneralTab,
-        FrontTab,
-        SideTab,
-        BackTab,
-        SalonTab
-    };
-    enum SalonTab
-    {
-        SalonOrderTab,
-        RouteTextTab,
-        OutsideTempTab,
-        SalonTempTab,
-        AdTab
-    };
-    enum StationTab
-    {
-        StationNameTab,
-        SoundTab,
-        TextTab,
-        CoordinateTab
-    };
     // The boards are the record's BoardId; the old names stay.
     using Board = BoardId;
     static constexpr BoardId FrontBoard = ::FrontBoard;
     static constexpr BoardId SideBoard = ::SideBoard;
     static constexpr BoardId BackBoard = ::BackBoard;
-
-    // Where the most recently applied change took place; the apply operations
-    // fill in their own members, undo and redo bring that place back into view.
-    struct LastChange
-    {
-        int station = -1;
-        int soundRow = 0;
-        int textRow = 0;
-        int adRow = 0;
-        int lang[LangGroupCount] = {};
-        int routeTab = GeneralTab;
-        int salonTab = SalonOrderTab;
-        int stationTab = StationNameTab;
-    };
 
     // Asks whether the route keeps next-stop announcements as entries of their own;
     // gets the default answer, returns true for "yes".
@@ -114,12 +66,12 @@ public:
     const Route &route() const { return m_route; }
     QUndoStack *undoStack() const { return m_undoStack; }
     RouteModel *stationModel() const { return m_model; }
-    int langCount() const { return m_langCount; }
-    int currentStation() const { return m_currentStation; }
-    LastChange &lastChange() { return m_lastChange; }
-    QButtonGroup *langGroup(LangGroup group) const { return m_langGroups[group]; }
-    QStandardItemModel *frontColorModel() const { return m_frontColorModel; }
-    QStandardItemModel *sofitColorModel() const { return m_sofitColorModel; }
+    int langCount() const { return m_ctx->langCount; }
+    int currentStation() const { return m_ctx->currentStation; }
+    LastChange &lastChange() { return m_ctx->lastChange; }
+    QButtonGroup *langGroup(LangGroup group) const { return m_ctx->langGroups[group]; }
+    QStandardItemModel *frontColorModel() const { return m_ctx->frontColorModel; }
+    QStandardItemModel *sofitColorModel() const { return m_ctx->sofitColorModel; }
     // The player of the sound tab: load a file into it with soundPreview()->load(path).
     SoundPreview *soundPreview() const { return m_soundPreview; }
     FileLists *fileLists() const { return m_fileLists; }
@@ -160,7 +112,7 @@ public:
 
     // The board-model menu, not yet shown: checkable actions carrying their model.
     QMenu *createTabloMenu(Board board) const;
-    BoardPage *boardPage(Board board) const { return m_boards[board]; }
+    BoardPage *boardPage(Board board) const { return m_ctx->boards[board]; }
     SalonPage *salonPage() const { return m_salon; }
 
     // Colour lookups of the two colour models; -1 (or black, 0) when absent.
@@ -285,13 +237,7 @@ private slots:
     void onCurrentStationChanged(const QModelIndex &current);
 
 private:
-    friend class BoardPage;
-    friend class FileLists;
-    friend class SalonPage;
-    friend class StationPage;
-
     void createButtonGroups();
-    void createColorModels();
     void setTabloType(Board board, int type);
     void showTabloMenu(Board board);
     void fillControls();
@@ -309,27 +255,20 @@ private:
 
     FrontTabloWidget *tablo(Board board) const;
     int selectedLang(LangGroup group) const;
-    void showStationFiles(const Station &station);
 
     Route m_route;
     Ui::RouteForm *ui;
     RouteModel *m_model = nullptr;
     QUndoStack *m_undoStack = nullptr;
+    // What the pages share; it outlives them.
+    std::unique_ptr<FormContext> m_ctx;
     QButtonGroup *m_langCountGroup = nullptr;
-    QButtonGroup *m_langGroups[LangGroupCount] = {};
-    QStandardItemModel *m_frontColorModel = nullptr;
-    QStandardItemModel *m_sofitColorModel = nullptr;
     SoundPreview *m_soundPreview = nullptr;
     FileLists *m_fileLists = nullptr;
-    int m_langCount = 1;
-    int m_currentStation = -1;
-    LastChange m_lastChange;
     FrontTabloType m_tabloType[3] = {Board32x192, Board16x128, Board16x128};
     bool m_canSave = false;
     bool m_canUndo = false;
     bool m_canRedo = false;
-    bool m_tabloDirty[3] = {};
-    BoardPage *m_boards[3] = {};
     SalonPage *m_salon = nullptr;
     StationPage *m_stationPage = nullptr;
     ListWidthGrip *m_listGrip = nullptr;

@@ -2,6 +2,8 @@
 
 #include "boardcommands.h"
 #include "fieldguard.h"
+#include "formcontext.h"
+#include "route.h"
 #include "ui_routeform.h"
 
 #include <QAbstractButton>
@@ -12,7 +14,7 @@ struct SalonLine
 {
     const char *edit;
     const char *autoButton;
-    RouteForm::LangGroup group;
+    FormPlace::LangGroup group;
     int tab; // page of the running-line tabs
     QString (Route::*text)(int) const;
     void (Route::*setText)(int, const QString &);
@@ -28,12 +30,12 @@ template <class C> QUndoCommand *make(RouteForm *form, int lang, const QString &
 }
 
 const SalonLine salonLines[SalonPage::LineCount] = {
-    {"routeTextEdit", "autoRouteTextBtn", RouteForm::RouteTextLang, RouteForm::RouteTextTab,
+    {"routeTextEdit", "autoRouteTextBtn", FormPlace::RouteTextLang, FormPlace::RouteTextTab,
      &Route::routeText, &Route::setRouteText, &make<SetRouteTextCmd>, &defaultRouteText},
-    {"salonTempEdit", "autoSalonTempBtn", RouteForm::SalonTempLang, RouteForm::SalonTempTab,
+    {"salonTempEdit", "autoSalonTempBtn", FormPlace::SalonTempLang, FormPlace::SalonTempTab,
      &Route::salonTempText, &Route::setSalonTempText, &make<SetSalonTempTextCmd>,
      &defaultSalonTempText},
-    {"outsideTempEdit", "autoOutsideTempBtn", RouteForm::OutsideTempLang, RouteForm::OutsideTempTab,
+    {"outsideTempEdit", "autoOutsideTempBtn", FormPlace::OutsideTempLang, FormPlace::OutsideTempTab,
      &Route::outsideTempText, &Route::setOutsideTempText, &make<SetOutsideTempTextCmd>,
      &defaultOutsideTempText},
 };
@@ -47,19 +49,21 @@ const struct
 
 } // namespace
 
-SalonPage::SalonPage(RouteForm *form)
-    : QObject(form), m_form(form), m_route(form->m_route), m_order(form->ui->salonTabloOrderEdit)
+SalonPage::SalonPage(FormContext &context)
+    : QObject(context.widget), m_ctx(context), m_route(context.route),
+      m_order(context.ui.salonTabloOrderEdit)
 {
+    QWidget *form = context.widget;
     connect(m_order, &QLineEdit::editingFinished, this, &SalonPage::finishOrder);
     for (const auto &l : orderLetters) {
         const QString letter = QLatin1String(l.letter);
         connect(form->findChild<QAbstractButton *>(QLatin1String(l.button)),
                 &QAbstractButton::clicked, this, [this, letter] { insertIntoOrder(letter); });
     }
-    connect(form->ui->salonRepeatBtn, &QAbstractButton::clicked, this, [this] {
+    connect(context.ui.salonRepeatBtn, &QAbstractButton::clicked, this, [this] {
         insertIntoOrder(QLatin1Char('(') + m_order->selectedText() + QLatin1String(")2"));
     });
-    connect(form->ui->autoSalonTabloOrderBtn, &QAbstractButton::clicked, this,
+    connect(context.ui.autoSalonTabloOrderBtn, &QAbstractButton::clicked, this,
             &SalonPage::restoreOrder);
 
     for (int i = 0; i < LineCount; ++i) {
@@ -84,17 +88,17 @@ QByteArray SalonPage::cleanOrder(const QString &text)
 
 int SalonPage::editLang(Line line) const
 {
-    return m_form->selectedLang(salonLines[line].group);
+    return m_ctx.selectedLang(salonLines[line].group);
 }
 
 void SalonPage::setOrder(const QByteArray &order)
 {
     m_route.setSalonTabloOrder(order);
     FieldGuard::show(m_order, orderText(order));
-    RouteForm::LastChange &place = m_form->lastChange();
+    FormPlace::LastChange &place = m_ctx.lastChange;
     place.station = -1;
-    place.routeTab = RouteForm::SalonTab;
-    place.salonTab = RouteForm::SalonOrderTab;
+    place.routeTab = FormPlace::SalonTab;
+    place.salonTab = FormPlace::SalonOrderTab;
 }
 
 void SalonPage::setText(Line line, int lang, const QString &text)
@@ -103,9 +107,9 @@ void SalonPage::setText(Line line, int lang, const QString &text)
     (m_route.*l.setText)(lang, text);
     if (lang == editLang(line))
         FieldGuard::show(m_edits[line], text);
-    RouteForm::LastChange &place = m_form->lastChange();
+    FormPlace::LastChange &place = m_ctx.lastChange;
     place.station = -1;
-    place.routeTab = RouteForm::SalonTab;
+    place.routeTab = FormPlace::SalonTab;
     place.salonTab = l.tab;
     place.lang[l.group] = lang;
 }
@@ -115,10 +119,10 @@ void SalonPage::finishOrder()
     const QByteArray order = cleanOrder(m_order->text());
     if (order == m_route.salonTabloOrder()) {
         FieldGuard::show(m_order, orderText(order));
-        m_form->resetUndoFlags();
+        emit m_ctx.editUnchanged();
         return;
     }
-    m_form->undoStack()->push(new SetSalonTabloOrderCmd(m_form, order));
+    m_ctx.undoStack.push(new SetSalonTabloOrderCmd(m_ctx.form, order));
 }
 
 void SalonPage::insertIntoOrder(const QString &letter)
@@ -126,14 +130,14 @@ void SalonPage::insertIntoOrder(const QString &letter)
     m_order->insert(letter);
     // The field pushes the change when its editing finishes, as if the letter was typed.
     m_order->setFocus();
-    m_form->onTextEdited();
+    emit m_ctx.textTyped();
 }
 
 void SalonPage::restoreOrder()
 {
     const QByteArray order(defaultSalonTabloOrder);
     if (order != m_route.salonTabloOrder())
-        m_form->undoStack()->push(new SetSalonTabloOrderCmd(m_form, order));
+        m_ctx.undoStack.push(new SetSalonTabloOrderCmd(m_ctx.form, order));
 }
 
 void SalonPage::showLanguage(Line line, int lang)
@@ -152,10 +156,10 @@ void SalonPage::finishText(Line line, int lang)
     edit->setModified(false);
     if (text == (m_route.*l.text)(lang)) {
         FieldGuard::show(edit, text);
-        m_form->resetUndoFlags();
+        emit m_ctx.editUnchanged();
         return;
     }
-    m_form->undoStack()->push(l.command(m_form, lang, text));
+    m_ctx.undoStack.push(l.command(m_ctx.form, lang, text));
 }
 
 void SalonPage::restoreText(Line line)
@@ -167,5 +171,5 @@ void SalonPage::restoreText(Line line)
     const int lang = editLang(line);
     const QString text = QString::fromUtf8(*l.defaultText);
     if (text != (m_route.*l.text)(lang))
-        m_form->undoStack()->push(l.command(m_form, lang, text));
+        m_ctx.undoStack.push(l.command(m_ctx.form, lang, text));
 }

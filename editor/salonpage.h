@@ -2,11 +2,13 @@
 // buttons, and its route and temperature lines per language.
 #pragma once
 
-#include "routeform.h"
-
+#include <QByteArray>
 #include <QObject>
+#include <QString>
 
+class FormContext;
 class QLineEdit;
+class Route;
 struct SalonLine;
 
 class SalonPage : public QObject
@@ -22,7 +24,7 @@ public:
         LineCount
     };
 
-    explicit SalonPage(RouteForm *form);
+    explicit SalonPage(FormContext &context);
 
     // Loads the text of a language; an unfinished edit of the other one is pushed first.
     void showLanguage(Line line, int lang);
@@ -44,7 +46,7 @@ private:
     void restoreText(Line line);
     int editLang(Line line) const;
 
-    RouteForm *m_form;
+    FormContext &m_ctx;
     Route &m_route;
     QLineEdit *m_order;
     QLineEdit *m_edits[LineCount] = {};

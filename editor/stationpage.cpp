@@ -1,8 +1,8 @@
 #include "stationpage.h"
 
 #include "fieldguard.h"
+#include "formcontext.h"
 #include "fronttablowidget.h"
-#include "routeform.h"
 #include "routemodel.h"
 #include "ui_routeform.h"
 #include "undocommands.h"
@@ -11,9 +11,10 @@
 
 using Edit = StationRules::Edit;
 
-StationPage::StationPage(RouteForm *form) : QObject(form), m_form(form), m_route(form->m_route)
+StationPage::StationPage(FormContext &context)
+    : QObject(context.widget), m_ctx(context), m_route(context.route)
 {
-    Ui::RouteForm *ui = form->ui;
+    Ui::RouteForm *ui = &context.ui;
     // Texts are finished in the language shown while they were typed.
     auto finished = [this](QLineEdit *edit, void (StationPage::*handler)(int),
                            int (StationPage::*language)() const) {
@@ -48,36 +49,36 @@ StationPage::StationPage(RouteForm *form) : QObject(form), m_form(form), m_route
 
 StationRules StationPage::rules() const
 {
-    return StationRules(m_route, separate(), m_form->langCount());
+    return StationRules(m_route, separate(), m_ctx.langCount);
 }
 
 bool StationPage::separate() const
 {
-    return m_form->ui->nextSeparateCheck->isChecked();
+    return m_ctx.ui.nextSeparateCheck->isChecked();
 }
 
 int StationPage::lang() const
 {
-    return m_form->selectedLang(RouteForm::StationLang);
+    return m_ctx.selectedLang(FormPlace::StationLang);
 }
 
 int StationPage::generalLang() const
 {
-    return m_form->selectedLang(RouteForm::GeneralLang);
+    return m_ctx.selectedLang(FormPlace::GeneralLang);
 }
 
 const Station *StationPage::current() const
 {
-    return m_route.station(m_form->m_currentStation);
+    return m_route.station(m_ctx.currentStation);
 }
 
 void StationPage::showStation(const QModelIndex &index)
 {
-    Ui::RouteForm *ui = m_form->ui;
-    const int i = m_form->m_model->stationOf(index);
+    Ui::RouteForm *ui = &m_ctx.ui;
+    const int i = m_ctx.model.stationOf(index);
     const Station *s = m_route.station(i);
-    m_form->m_currentStation = s ? i : -1;
-    emit m_form->currentStationShown(m_form->m_currentStation);
+    m_ctx.currentStation = s ? i : -1;
+    emit m_ctx.currentStationShown(m_ctx.currentStation);
     if (!s) {
         ui->rightStack->setCurrentWidget(ui->routePage);
         return;
@@ -89,7 +90,7 @@ void StationPage::showStation(const QModelIndex &index)
     ui->addNextStationBtn->setVisible(controls.addNextStation);
     ui->removeStationBtn->setVisible(controls.removeStation);
     showStationTexts(lang());
-    m_form->showStationFiles(*s);
+    m_ctx.showStationFiles(*s);
     ui->coordEdit->setText(StationRules::formatCoordinate(s->coordinate()));
     ui->coordHintLabel->hide();
     {
@@ -109,7 +110,7 @@ void StationPage::finishTyped(std::initializer_list<TypedField> fields, int lang
 
 void StationPage::showLanguage(int lang)
 {
-    Ui::RouteForm *ui = m_form->ui;
+    Ui::RouteForm *ui = &m_ctx.ui;
     finishTyped({{ui->stationNameEdit, &StationPage::finishStationName},
                  {ui->nextNameEdit, &StationPage::finishNextName},
                  {ui->sideNameEdit, &StationPage::finishSideName}},
@@ -119,7 +120,7 @@ void StationPage::showLanguage(int lang)
 
 void StationPage::showGeneralLanguage(int lang)
 {
-    Ui::RouteForm *ui = m_form->ui;
+    Ui::RouteForm *ui = &m_ctx.ui;
     finishTyped({{ui->stationWordEdit, &StationPage::finishStationWord},
                  {ui->nextWordEdit, &StationPage::finishNextWord}},
                 1 - lang);
@@ -132,10 +133,10 @@ void StationPage::showStationTexts(int lang)
     const Station *s = current();
     if (!s)
         return;
-    Ui::RouteForm *ui = m_form->ui;
+    Ui::RouteForm *ui = &m_ctx.ui;
     if (separate()) {
         QLineEdit *edit =
-            isNextEntry(m_form->m_currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
+            isNextEntry(m_ctx.currentStation) ? ui->nextNameEdit : ui->stationNameEdit;
         FieldGuard::show(edit, s->name(lang));
     } else {
         FieldGuard::show(ui->stationNameEdit, s->name(lang));
@@ -146,7 +147,7 @@ void StationPage::showStationTexts(int lang)
 
 QUndoCommand *StationPage::command(const Edit &e, QUndoCommand *parent) const
 {
-    return stationEditCommand(m_form, e, parent);
+    return stationEditCommand(m_ctx.form, e, parent);
 }
 
 void StationPage::push(const StationRules::Plan &plan, bool group)
@@ -165,29 +166,24 @@ void StationPage::push(const StationRules::Plan &plan, bool group)
 
 void StationPage::push(QUndoCommand *command)
 {
-    m_form->undoStack()->push(command);
+    m_ctx.undoStack.push(command);
     // A changed side name shows on the side board at once.
-    bool &sideDirty = m_form->m_tabloDirty[RouteForm::SideBoard];
-    if (sideDirty) {
-        sideDirty = false;
-        m_form->setSideTabloStations();
-        m_form->ui->sideTabloWdt->refreshTablo();
-    }
+    m_ctx.refreshIfDirty(SideBoard);
 }
 
 void StationPage::unchanged(QLineEdit *edit, const QString &text)
 {
     FieldGuard::show(edit, text);
-    m_form->resetUndoFlags();
+    emit m_ctx.editUnchanged();
 }
 
 void StationPage::makeCurrent(int station)
 {
-    RouteModel *model = m_form->m_model;
+    RouteModel *model = &m_ctx.model;
     QModelIndex index = model->stationIndex(station);
     if (!index.isValid())
         index = model->routeIndex();
-    QAbstractItemView *list = m_form->ui->stationList;
+    QAbstractItemView *list = m_ctx.ui.stationList;
     if (list->currentIndex() == index)
         showStation(index);
     else
@@ -196,13 +192,13 @@ void StationPage::makeCurrent(int station)
 
 void StationPage::finishStationName(int lang)
 {
-    QLineEdit *edit = m_form->ui->stationNameEdit;
+    QLineEdit *edit = m_ctx.ui.stationNameEdit;
     edit->setModified(false);
     const Station *s = current();
     if (!s)
         return;
     const QString text = edit->text().trimmed();
-    const StationRules::Plan plan = rules().rename(m_form->m_currentStation, lang, text);
+    const StationRules::Plan plan = rules().rename(m_ctx.currentStation, lang, text);
     if (plan.isEmpty())
         unchanged(edit, text);
     push(plan);
@@ -210,7 +206,7 @@ void StationPage::finishStationName(int lang)
 
 void StationPage::finishNextName(int lang)
 {
-    QLineEdit *edit = m_form->ui->nextNameEdit;
+    QLineEdit *edit = m_ctx.ui.nextNameEdit;
     edit->setModified(false);
     const Station *s = current();
     if (!s)
@@ -221,12 +217,12 @@ void StationPage::finishNextName(int lang)
         unchanged(edit, text);
         return;
     }
-    push({{sep ? Edit::Name : Edit::NextName, m_form->m_currentStation, lang, text}});
+    push({{sep ? Edit::Name : Edit::NextName, m_ctx.currentStation, lang, text}});
 }
 
 void StationPage::finishSideName(int lang)
 {
-    QLineEdit *edit = m_form->ui->sideNameEdit;
+    QLineEdit *edit = m_ctx.ui.sideNameEdit;
     edit->setModified(false);
     const Station *s = current();
     if (!s)
@@ -236,16 +232,16 @@ void StationPage::finishSideName(int lang)
         unchanged(edit, text);
         return;
     }
-    push({{Edit::SideName, m_form->m_currentStation, lang, text}}, false);
+    push({{Edit::SideName, m_ctx.currentStation, lang, text}}, false);
 }
 
 void StationPage::autoStationName()
 {
-    m_form->ui->stationNameEdit->clearFocus();
+    m_ctx.ui.stationNameEdit->clearFocus();
     const Station *s = current();
     if (!s)
         return;
-    const int c = m_form->m_currentStation;
+    const int c = m_ctx.currentStation;
     const QString text = rules().autoStationName(c, lang());
     if (text != s->name(lang()))
         push({{Edit::Name, c, lang(), text}});
@@ -253,11 +249,11 @@ void StationPage::autoStationName()
 
 void StationPage::autoNextName()
 {
-    m_form->ui->nextNameEdit->clearFocus();
+    m_ctx.ui.nextNameEdit->clearFocus();
     const Station *s = current();
     if (!s)
         return;
-    const int c = m_form->m_currentStation;
+    const int c = m_ctx.currentStation;
     const QString text = rules().autoNextName(c, lang());
     const bool sep = separate();
     if (text != (sep ? s->name(lang()) : s->nextName(lang())))
@@ -269,7 +265,7 @@ void StationPage::autoSideName()
     const Station *s = current();
     if (!s)
         return;
-    const int c = m_form->m_currentStation;
+    const int c = m_ctx.currentStation;
     const QString text = rules().autoSideName(c, lang());
     if (text != s->sideName(lang()))
         push({{Edit::SideName, c, lang(), text}}, false);
@@ -277,7 +273,7 @@ void StationPage::autoSideName()
 
 void StationPage::addStation()
 {
-    const StationRules::Plan plan = rules().addStop(m_form->m_currentStation);
+    const StationRules::Plan plan = rules().addStop(m_ctx.currentStation);
     if (plan.isEmpty())
         return;
     push(plan);
@@ -286,7 +282,7 @@ void StationPage::addStation()
 
 void StationPage::addNextStation()
 {
-    const int a = m_form->m_currentStation;
+    const int a = m_ctx.currentStation;
     const StationRules::Plan plan = rules().addNextEntry(a);
     if (plan.isEmpty())
         return;
@@ -296,7 +292,7 @@ void StationPage::addNextStation()
 
 void StationPage::removeStation()
 {
-    const int a = m_form->m_currentStation;
+    const int a = m_ctx.currentStation;
     const StationRules::Plan plan = rules().remove(a);
     if (plan.isEmpty())
         return;
@@ -306,19 +302,19 @@ void StationPage::removeStation()
 
 void StationPage::finishStationWord(int lang)
 {
-    QLineEdit *edit = m_form->ui->stationWordEdit;
+    QLineEdit *edit = m_ctx.ui.stationWordEdit;
     edit->setModified(false);
     const QString text = edit->text().trimmed();
     if (text == m_route.stationWord(lang)) {
         unchanged(edit, text);
         return;
     }
-    push(new SetStationWordCommand(m_form, lang, text));
+    push(new SetStationWordCommand(m_ctx.form, lang, text));
 }
 
 void StationPage::finishNextWord(int lang)
 {
-    QLineEdit *edit = m_form->ui->nextWordEdit;
+    QLineEdit *edit = m_ctx.ui.nextWordEdit;
     edit->setModified(false);
     const QString text = edit->text().trimmed();
     const StationRules::Plan plan = rules().changeNextWord(lang, text);
@@ -329,14 +325,14 @@ void StationPage::finishNextWord(int lang)
 
 void StationPage::finishNextDelay()
 {
-    const int value = m_form->ui->nextDelaySpn->value();
+    const int value = m_ctx.ui.nextDelaySpn->value();
     if (value != m_route.nextDelay())
-        push(new SetNextStationDelayCmd(m_form, value));
+        push(new SetNextStationDelayCmd(m_ctx.form, value));
 }
 
 void StationPage::switchLayout(bool separate)
 {
-    push(new SetStationSequencyCommand(m_form, separate));
+    push(new SetStationSequencyCommand(m_ctx.form, separate));
 }
 
 void StationPage::finishCoordinate()
@@ -344,8 +340,8 @@ void StationPage::finishCoordinate()
     const Station *s = current();
     if (!s)
         return;
-    QLineEdit *edit = m_form->ui->coordEdit;
-    QLabel *hint = m_form->ui->coordHintLabel;
+    QLineEdit *edit = m_ctx.ui.coordEdit;
+    QLabel *hint = m_ctx.ui.coordHintLabel;
     const QString typed = edit->text().trimmed();
     const QGeoCoordinate c = StationRules::parseCoordinate(typed);
     const QString shown = StationRules::formatCoordinate(s->coordinate());
@@ -363,24 +359,24 @@ void StationPage::finishCoordinate()
         unchanged(edit, shown);
         return;
     }
-    push(new SetStationCoordinate(m_form, m_form->m_currentStation, c));
+    push(new SetStationCoordinate(m_ctx.form, m_ctx.currentStation, c));
 }
 
 void StationPage::finishRadius()
 {
     const Station *s = current();
-    const int value = m_form->ui->radiusSpn->value();
+    const int value = m_ctx.ui.radiusSpn->value();
     if (s && value != s->radius())
-        push(new SetStationRadius(m_form, m_form->m_currentStation, quint8(value)));
+        push(new SetStationRadius(m_ctx.form, m_ctx.currentStation, quint8(value)));
 }
 
 void StationPage::setAllRadius()
 {
-    const int value = m_form->ui->radiusSpn->value();
+    const int value = m_ctx.ui.radiusSpn->value();
     auto *parent = new QUndoCommand;
     for (int i = 0; i < m_route.stationCount(); ++i) {
         if (m_route.station(i)->radius() != value)
-            new SetStationRadius(m_form, i, quint8(value), parent);
+            new SetStationRadius(m_ctx.form, i, quint8(value), parent);
     }
     if (parent->childCount() == 0) {
         delete parent;
@@ -393,30 +389,30 @@ void StationPage::setAllRadius()
 
 void StationPage::noteChange(int index, int tab, int lang)
 {
-    RouteForm::LastChange &change = m_form->m_lastChange;
+    FormPlace::LastChange &change = m_ctx.lastChange;
     change.station = index;
     change.stationTab = tab;
     if (lang >= 0)
-        change.lang[RouteForm::StationLang] = lang;
+        change.lang[FormPlace::StationLang] = lang;
 }
 
 void StationPage::noteGeneralChange()
 {
-    m_form->m_lastChange.station = -1;
-    m_form->m_lastChange.routeTab = RouteForm::GeneralTab;
+    m_ctx.lastChange.station = -1;
+    m_ctx.lastChange.routeTab = FormPlace::GeneralTab;
 }
 
 void StationPage::insertStationAt(int index, Station *station)
 {
-    RouteModel *model = m_form->m_model;
+    RouteModel *model = &m_ctx.model;
     if (!model->route()) {
         delete station;
         return;
     }
     model->insertStationRow(index, station);
     // Rows moving under the current item keep it, but its station index shifts.
-    m_form->m_currentStation = model->stationOf(m_form->ui->stationList->currentIndex());
-    noteChange(index, RouteForm::StationNameTab);
+    m_ctx.currentStation = model->stationOf(m_ctx.ui.stationList->currentIndex());
+    noteChange(index, FormPlace::StationNameTab);
 }
 
 void StationPage::deleteStationAt(int index)
@@ -426,37 +422,37 @@ void StationPage::deleteStationAt(int index)
 
 Station *StationPage::takeStationAt(int index)
 {
-    RouteModel *model = m_form->m_model;
+    RouteModel *model = &m_ctx.model;
     Station *station = model->takeStationRow(index);
-    m_form->m_currentStation = model->stationOf(m_form->ui->stationList->currentIndex());
-    noteChange(index, RouteForm::StationNameTab);
+    m_ctx.currentStation = model->stationOf(m_ctx.ui.stationList->currentIndex());
+    noteChange(index, FormPlace::StationNameTab);
     return station;
 }
 
 void StationPage::setBackStationIndex(int index)
 {
-    m_form->m_model->updateBackStationIndex(index);
+    m_ctx.model.updateBackStationIndex(index);
 }
 
 Station *StationPage::station(int index) const
 {
-    return m_form->m_route.station(index);
+    return m_ctx.route.station(index);
 }
 
 bool StationPage::shown(int index, int lang) const
 {
-    return index == m_form->m_currentStation && lang == this->lang();
+    return index == m_ctx.currentStation && lang == this->lang();
 }
 
 void StationPage::setStationName(int index, int lang, const QString &text)
 {
     if (!station(index))
         return;
-    m_form->m_model->renameStation(index, lang, text);
+    m_ctx.model.renameStation(index, lang, text);
     if (shown(index, lang))
-        FieldGuard::show(
-            isNextEntry(index) ? m_form->ui->nextNameEdit : m_form->ui->stationNameEdit, text);
-    noteChange(index, RouteForm::StationNameTab, lang);
+        FieldGuard::show(isNextEntry(index) ? m_ctx.ui.nextNameEdit : m_ctx.ui.stationNameEdit,
+                         text);
+    noteChange(index, FormPlace::StationNameTab, lang);
 }
 
 bool StationPage::setText(int index, int lang, const QString &text,
@@ -468,25 +464,25 @@ bool StationPage::setText(int index, int lang, const QString &text,
     (s->*set)(lang, text);
     if (shown(index, lang))
         FieldGuard::show(edit, text);
-    noteChange(index, RouteForm::StationNameTab, lang);
+    noteChange(index, FormPlace::StationNameTab, lang);
     return true;
 }
 
 void StationPage::setStationNextName(int index, int lang, const QString &text)
 {
-    setText(index, lang, text, &Station::setNextName, m_form->ui->nextNameEdit);
+    setText(index, lang, text, &Station::setNextName, m_ctx.ui.nextNameEdit);
 }
 
 void StationPage::setStationSideName(int index, int lang, const QString &text)
 {
-    if (!setText(index, lang, text, &Station::setSideName, m_form->ui->sideNameEdit))
+    if (!setText(index, lang, text, &Station::setSideName, m_ctx.ui.sideNameEdit))
         return;
     // Only the stations the side board lists need its preview redrawn.
-    const int first = qMax(m_form->m_currentStation, 0);
+    const int first = qMax(m_ctx.currentStation, 0);
     const int end =
         first < m_route.backStationIndex() ? m_route.backStationIndex() : m_route.stationCount();
     if (index >= first && index < end)
-        m_form->m_tabloDirty[RouteForm::SideBoard] = true;
+        m_ctx.previewDirty[SideBoard] = true;
 }
 
 void StationPage::setStationRadius(int index, quint8 radius)
@@ -495,11 +491,11 @@ void StationPage::setStationRadius(int index, quint8 radius)
     if (!s)
         return;
     s->setRadius(radius);
-    if (index == m_form->m_currentStation) {
-        const QSignalBlocker blocker(m_form->ui->radiusSpn);
-        m_form->ui->radiusSpn->setValue(radius);
+    if (index == m_ctx.currentStation) {
+        const QSignalBlocker blocker(m_ctx.ui.radiusSpn);
+        m_ctx.ui.radiusSpn->setValue(radius);
     }
-    noteChange(index, RouteForm::CoordinateTab);
+    noteChange(index, FormPlace::CoordinateTab);
 }
 
 void StationPage::setStationCoordinate(int index, const QGeoCoordinate &coordinate)
@@ -508,38 +504,38 @@ void StationPage::setStationCoordinate(int index, const QGeoCoordinate &coordina
     if (!s)
         return;
     s->setCoordinate(coordinate);
-    if (index == m_form->m_currentStation)
-        m_form->ui->coordEdit->setText(StationRules::formatCoordinate(coordinate));
-    noteChange(index, RouteForm::CoordinateTab);
+    if (index == m_ctx.currentStation)
+        m_ctx.ui.coordEdit->setText(StationRules::formatCoordinate(coordinate));
+    noteChange(index, FormPlace::CoordinateTab);
 }
 
 void StationPage::setNextSeparate(bool on)
 {
-    m_form->ui->nextSeparateCheck->setChecked(on);
+    m_ctx.ui.nextSeparateCheck->setChecked(on);
     noteGeneralChange();
 }
 
 void StationPage::setNextStationDelay(int value)
 {
-    m_form->m_route.setNextDelay(value);
+    m_ctx.route.setNextDelay(value);
     {
-        const QSignalBlocker blocker(m_form->ui->nextDelaySpn);
-        m_form->ui->nextDelaySpn->setValue(value);
+        const QSignalBlocker blocker(m_ctx.ui.nextDelaySpn);
+        m_ctx.ui.nextDelaySpn->setValue(value);
     }
     noteGeneralChange();
 }
 
 void StationPage::setWord(int lang, const QString &text, bool station)
 {
-    Route &route = m_form->m_route;
+    Route &route = m_ctx.route;
     (route.*(station ? &Route::setStationWord : &Route::setNextWord))(lang, text);
     if (lang == generalLang()) {
-        QLineEdit *edit = station ? m_form->ui->stationWordEdit : m_form->ui->nextWordEdit;
+        QLineEdit *edit = station ? m_ctx.ui.stationWordEdit : m_ctx.ui.nextWordEdit;
         // The route keeps the word trimmed.
         FieldGuard::show(edit, station ? route.stationWord(lang) : route.nextWord(lang));
     }
     noteGeneralChange();
-    m_form->m_lastChange.lang[RouteForm::GeneralLang] = lang;
+    m_ctx.lastChange.lang[FormPlace::GeneralLang] = lang;
 }
 
 void StationPage::setStationWord(int lang, const QString &text)

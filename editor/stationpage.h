@@ -14,14 +14,14 @@ class QModelIndex;
 class QUndoCommand;
 class Route;
 class Station;
-class RouteForm;
+class FormContext;
 
 class StationPage : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit StationPage(RouteForm *form);
+    explicit StationPage(FormContext &context);
 
     StationRules rules() const;
     bool isNextEntry(int station) const { return rules().isNextEntry(station); }
@@ -101,6 +101,6 @@ private:
     void finishRadius();
     void setAllRadius();
 
-    RouteForm *m_form;
+    FormContext &m_ctx;
     const Route &m_route;
 };
