@@ -17,15 +17,6 @@
 
 namespace {
 
-template <class C, class... A> QUndoCommand *make(RouteForm *form, A... args, QUndoCommand *parent)
-{
-    return new C(form, args..., parent);
-}
-
-using TextCommand = QUndoCommand *(*)(RouteForm *, const QString &, QUndoCommand *);
-using LangTextCommand = QUndoCommand *(*)(RouteForm *, int, const QString &, QUndoCommand *);
-using ValueCommand = QUndoCommand *(*)(RouteForm *, int, QUndoCommand *);
-
 struct ModeButton
 {
     const char *name; // after the board's prefix
@@ -40,12 +31,7 @@ const int TextWindow = 12; // characters of a still board around the cursor
 struct BoardSetup
 {
     const ::Board &fields;
-    TextCommand number;
-    LangTextCommand startingPoint;
-    LangTextCommand destination;
-    TextCommand separator;
-    ValueCommand mode;
-    ValueCommand font;
+    const BoardCommands &commands;
     ModeButton modes[BoardPage::ModeButtonCount];
 };
 
@@ -53,34 +39,19 @@ namespace {
 
 const BoardSetup boardSetups[] = {
     {boards[FrontBoard],
-     &make<SetFrontNumberCommand, const QString &>,
-     &make<SetFrontStartingPointCmd, int, const QString &>,
-     &make<SetFrontDestinationCmd, int, const QString &>,
-     nullptr,
-     &make<SetFrontTabloModeCommand, int>,
-     &make<SetFrontTabloFontCommand, int>,
+     boardCommands[FrontBoard],
      {{"StaticBtn", ModeStatic, 0},
       {"CenterBtn", ModeCenter, 0},
       {"OnlyDestBtn", ModeOnlyDestination, ModeMoscow},
       {"MoscowBtn", ModeMoscow, ModeOnlyDestination}}},
     {boards[SideBoard],
-     &make<SetSideNumberCommand, const QString &>,
-     &make<SetSideStartingPointCmd, int, const QString &>,
-     &make<SetSideDestinationCmd, int, const QString &>,
-     &make<SetSideSeparatorCmd, const QString &>,
-     &make<SetSideTabloModeCommand, int>,
-     &make<SetSideTabloFontCommand, int>,
+     boardCommands[SideBoard],
      {{"StaticBtn", ModeStatic, 0},
       {"CenterBtn", ModeCenter, 0},
       {"OnlyDestBtn", ModeOnlyDestination, 0},
       {"StationVScrollBtn", ModeStationScroll, 0}}},
     {boards[BackBoard],
-     &make<SetBackNumberCommand, const QString &>,
-     &make<SetBackStartingPointCmd, int, const QString &>,
-     &make<SetBackDestinationCmd, int, const QString &>,
-     nullptr,
-     &make<SetBackTabloModeCommand, int>,
-     &make<SetBackTabloFontCommand, int>,
+     boardCommands[BackBoard],
      {{"StaticBtn", ModeStatic, 0},
       {"CenterBtn", ModeCenter, 0},
       {"OnlyDestBtn", ModeOnlyDestination, 0},
@@ -186,16 +157,16 @@ QUndoCommand *BoardPage::command(Field field, int lang, const QString &text,
 {
     switch (field) {
     case NumberField:
-        return m_setup.number(m_ctx.form, text, parent);
+        return m_setup.commands.number(m_ctx.form, text, parent);
     case StartingPointField:
-        return m_setup.startingPoint(m_ctx.form, lang, text, parent);
+        return m_setup.commands.startingPoint(m_ctx.form, lang, text, parent);
     case DestinationField:
-        return m_setup.destination(m_ctx.form, lang, text, parent);
+        return m_setup.commands.destination(m_ctx.form, lang, text, parent);
     case SeparatorField:
     case FieldCount:
         break;
     }
-    return m_setup.separator(m_ctx.form, text, parent);
+    return m_setup.commands.separator(m_ctx.form, text, parent);
 }
 
 // --- Apply operations -------------------------------------------------------------
@@ -406,7 +377,7 @@ void BoardPage::clickMode(int bit, int excludes, bool checked)
         flags = (flags | bit) & ~excludes;
     else
         flags &= ~bit;
-    push(m_setup.mode(m_ctx.form, flags, nullptr));
+    push(m_setup.commands.mode(m_ctx.form, flags, nullptr));
     m_tablo->refreshTablo();
 }
 
@@ -414,7 +385,7 @@ void BoardPage::clickFont(int bit, bool checked)
 {
     int bits = (m_route.*m_setup.fields.font)();
     bits = checked ? bits | bit : bits & ~bit;
-    push(m_setup.font(m_ctx.form, bits, nullptr));
+    push(m_setup.commands.font(m_ctx.form, bits, nullptr));
     m_tablo->refreshTablo();
 }
 

@@ -158,14 +158,11 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
                          this);
     m_fileLists = new FileLists(*m_ctx, m_soundPreview);
 
-    for (int board = FrontBoard; board <= BackBoard; ++board)
+    for (int board = FrontBoard; board <= BackBoard; ++board) {
         tablo(Board(board))->setBoardType(m_tabloType[board]);
-    connect(ui->frontTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
-            &RouteForm::showFrontTabloMenu);
-    connect(ui->sideTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
-            &RouteForm::showSideTabloMenu);
-    connect(ui->backTabloWdt, &FrontTabloWidget::contextMenuRequested, this,
-            &RouteForm::showBackTabloMenu);
+        connect(tablo(Board(board)), &FrontTabloWidget::contextMenuRequested, this,
+                [this, board] { showTabloMenu(Board(board)); });
+    }
 
     // The pages connect their own controls and watch the focus of their text fields.
     for (int board = FrontBoard; board <= BackBoard; ++board)
@@ -322,9 +319,7 @@ bool RouteForm::openRoute(const QString &path)
 
     for (int board = FrontBoard; board <= BackBoard; ++board)
         tablo(Board(board))->setBoardType(m_tabloType[board]);
-    updateFrontTablo();
-    updateSideTablo();
-    updateBackTablo();
+    updatePreviews();
     return true;
 }
 
@@ -741,90 +736,52 @@ void RouteForm::showTabloMenu(Board board)
     menu->exec(QCursor::pos());
 }
 
-void RouteForm::showFrontTabloMenu()
-{
-    showTabloMenu(FrontBoard);
-}
-
-void RouteForm::showSideTabloMenu()
-{
-    showTabloMenu(SideBoard);
-}
-
-void RouteForm::showBackTabloMenu()
-{
-    showTabloMenu(BackBoard);
-}
-
 bool RouteForm::readEditorIni(QString *why)
 {
-    int types[3] = {m_tabloType[FrontBoard], m_tabloType[SideBoard], m_tabloType[BackBoard]};
+    int types[BoardCount];
+    std::copy(std::begin(m_tabloType), std::end(m_tabloType), types);
     if (!EditorIni::read(m_route.path(), types, why))
         return false;
-    for (int board = FrontBoard; board <= BackBoard; ++board)
-        m_tabloType[board] = FrontTabloType(types[board]);
+    std::transform(types, types + BoardCount, m_tabloType, [](int t) { return FrontTabloType(t); });
     return true;
 }
 
 bool RouteForm::writeEditorIni()
 {
-    const int types[3] = {m_tabloType[FrontBoard], m_tabloType[SideBoard], m_tabloType[BackBoard]};
+    int types[BoardCount];
+    std::copy(std::begin(m_tabloType), std::end(m_tabloType), types);
     return EditorIni::write(m_route.path(), types);
 }
 
 // --- Previews -----------------------------------------------------------------
 
-// The fields every board preview takes from its board of the record.
-static void setBoardFields(FrontTabloWidget *t, const Route &route, const Board &board)
+void RouteForm::updatePreviews()
 {
-    t->setNumber((route.*board.number)());
-    for (int lang = 0; lang < 2; ++lang) {
-        t->setStartingPoint(lang, (route.*board.startingPoint)(lang));
-        t->setDestination(lang, (route.*board.destination)(lang));
+    for (const ::Board &board : boards) {
+        FrontTabloWidget *t = tablo(board.id);
+        t->setNumber((m_route.*board.number)());
+        for (int lang = 0; lang < 2; ++lang) {
+            t->setStartingPoint(lang, (m_route.*board.startingPoint)(lang));
+            t->setDestination(lang, (m_route.*board.destination)(lang));
+        }
+        t->setMode((m_route.*board.mode)());
+        t->setFontBits((m_route.*board.font)());
+        t->setInterval((m_route.*board.interval)() * 1000);
+        // Only the front board has colours of its own; the others are amber.
+        const bool front = board.id == FrontBoard;
+        t->setNumberColor(front ? m_route.frontNumberColor().rgb() & 0xFFFFFF : 0xFFFF00);
+        t->setLine1Color(front ? m_route.frontStartColor().rgb() & 0xFFFFFF : 0xFFFF00);
+        t->setLine2Color(front ? m_route.frontDestColor().rgb() & 0xFFFFFF : 0xFFFF00);
+        if (board.sideLights) {
+            t->setLeftSofitColor(m_route.leftSofitColor());
+            t->setRightSofitColor(m_route.rightSofitColor());
+        }
+        if (board.separator) {
+            t->setSeparator((m_route.*board.separator)());
+            setSideTabloStations();
+        }
+        t->refreshTablo();
     }
-    t->setMode((route.*board.mode)());
-    t->setFontBits((route.*board.font)());
-    t->setInterval((route.*board.interval)() * 1000);
-}
-
-void RouteForm::updateFrontTablo()
-{
-    FrontTabloWidget *t = ui->frontTabloWdt;
-    setBoardFields(t, m_route, frontBoard);
-    t->setNumberColor(m_route.frontNumberColor().rgb() & 0xFFFFFF);
-    t->setLine1Color(m_route.frontStartColor().rgb() & 0xFFFFFF);
-    t->setLine2Color(m_route.frontDestColor().rgb() & 0xFFFFFF);
-    t->setLeftSofitColor(m_route.leftSofitColor());
-    t->setRightSofitColor(m_route.rightSofitColor());
-    t->refreshTablo();
-}
-
-// The side and back boards are amber.
-static void setAmberInk(FrontTabloWidget *t)
-{
-    t->setNumberColor(0xFFFF00);
-    t->setLine1Color(0xFFFF00);
-    t->setLine2Color(0xFFFF00);
-}
-
-void RouteForm::updateSideTablo()
-{
-    FrontTabloWidget *t = ui->sideTabloWdt;
-    setBoardFields(t, m_route, sideBoard);
-    setAmberInk(t);
-    t->setSeparator(m_route.sideSeparator());
-    setSideTabloStations();
-    t->refreshTablo();
-}
-
-void RouteForm::updateBackTablo()
-{
-    FrontTabloWidget *t = ui->backTabloWdt;
-    setBoardFields(t, m_route, backBoard);
-    setAmberInk(t);
-    t->setLeftSofitColor(m_route.leftSofitColor());
-    t->setRightSofitColor(m_route.rightSofitColor());
-    t->refreshTablo();
 }
 
 void RouteForm::setSideTabloStations()

@@ -211,13 +211,8 @@ public slots:
     void onCleanStateChanged(bool clean);
     void onTextEdited();
 
-    void showFrontTabloMenu();
-    void showSideTabloMenu();
-    void showBackTabloMenu();
-
-    void updateFrontTablo();
-    void updateSideTablo();
-    void updateBackTablo();
+    // Shows the whole route on the three previews.
+    void updatePreviews();
     void setSideTabloStations();
 
 protected:
@@ -265,7 +260,7 @@ private:
     QButtonGroup *m_langCountGroup = nullptr;
     SoundPreview *m_soundPreview = nullptr;
     FileLists *m_fileLists = nullptr;
-    FrontTabloType m_tabloType[3] = {Board32x192, Board16x128, Board16x128};
+    FrontTabloType m_tabloType[BoardCount] = {Board32x192, Board16x128, Board16x128};
     bool m_canSave = false;
     bool m_canUndo = false;
     bool m_canRedo = false;

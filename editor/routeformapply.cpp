@@ -284,8 +284,6 @@ void RouteForm::setRouteFiles(const Route::FileMap &files)
     fillControls();
     if (m_route.adPath() != oldAdPath)
         m_fileLists->adFolderChanged(oldAdPath);
-    updateFrontTablo();
-    updateSideTablo();
-    updateBackTablo();
+    updatePreviews();
     m_ctx->lastChange = LastChange();
 }

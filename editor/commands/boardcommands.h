@@ -60,3 +60,16 @@ using SetRouteTextCmd =
     SwapCommand<&Route::routeText, &RouteForm::setRouteText, commandtext::routeText>;
 using SetSalonTempTextCmd = SwapCommand<&Route::salonTempText, &RouteForm::setSalonTempText>;
 using SetOutsideTempTextCmd = SwapCommand<&Route::outsideTempText, &RouteForm::setOutsideTempText>;
+
+// The commands of each board's texts, modes and fonts, in BoardId order, for the code that treats
+// the boards alike; a board without a separator has none.
+struct BoardCommands
+{
+    QUndoCommand *(*number)(RouteForm *, const QString &, QUndoCommand *);
+    QUndoCommand *(*startingPoint)(RouteForm *, int, const QString &, QUndoCommand *);
+    QUndoCommand *(*destination)(RouteForm *, int, const QString &, QUndoCommand *);
+    QUndoCommand *(*separator)(RouteForm *, const QString &, QUndoCommand *);
+    QUndoCommand *(*mode)(RouteForm *, int, QUndoCommand *);
+    QUndoCommand *(*font)(RouteForm *, int, QUndoCommand *);
+};
+extern const BoardCommands boardCommands[BoardCount];
