@@ -65,12 +65,12 @@ const int fontBits[] = {1, 2};
 } // namespace
 
 BoardPage::BoardPage(FormContext &context, BoardId board)
-    : QObject(context.widget), m_ctx(context), m_route(context.route), m_board(board),
+    : QObject(context.widget()), m_ctx(context), m_route(context.route), m_board(board),
       m_setup(boardSetups[board])
 {
     const QString prefix = QLatin1String(m_setup.fields.name);
     auto child = [&](const char *name) { return prefix + QLatin1String(name); };
-    QWidget *form = context.widget;
+    QWidget *form = context.widget();
     m_tablo = context.preview(board);
 
     for (int f = 0; f < FieldCount; ++f) {

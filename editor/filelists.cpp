@@ -53,7 +53,7 @@ FileListPair::Hooks stationCommands(const FormContext &context)
 } // namespace
 
 FileLists::FileLists(FormContext &context, SoundPreview *sound)
-    : QObject(context.widget), m_ctx(context), ui(&context.ui)
+    : QObject(context.widget()), m_ctx(context), ui(&context.ui)
 {
     QUndoStack *stack = &context.undoStack;
     RouteForm *form = context.form;
@@ -109,7 +109,7 @@ FileLists::FileLists(FormContext &context, SoundPreview *sound)
     for (const auto &b : buttons)
         connect(b.first, &QAbstractButton::clicked, this, b.second);
 
-    QWidget *parent = context.widget;
+    QWidget *parent = context.widget();
     m_askName = [parent](const QString &proposed) {
         QInputDialog dialog(parent);
         dialog.setInputMode(QInputDialog::TextInput);
@@ -221,7 +221,8 @@ void FileLists::newFile(FileListPair *pair, const QString &folder, const QString
         return;
     // A name whose file cannot be made would be saved into the route all the same.
     if (!ensureFileExists(filePath(folder, name))) {
-        QMessageBox::critical(m_ctx.widget, QString(), tr("Не удалось создать файл %1!").arg(name));
+        QMessageBox::critical(m_ctx.widget(), QString(),
+                              tr("Не удалось создать файл %1!").arg(name));
         return;
     }
     pair->append(name);
@@ -241,7 +242,7 @@ void FileLists::openTextEditor(FileListPair *pair, const QString &folder)
 {
     const QString name = pair->currentName();
     // A saved text shows in the preview at once.
-    if (!name.isEmpty() && TextEditorDlg::openFile(filePath(folder, name), m_ctx.widget))
+    if (!name.isEmpty() && TextEditorDlg::openFile(filePath(folder, name), m_ctx.widget()))
         pair->showCurrent();
 }
 
@@ -271,7 +272,7 @@ void FileLists::showFolder(FileListPair *pair, const QString &folder)
 {
     const QString name = pair->currentName();
     const QString shown = name.isEmpty() ? folder : filePath(folder, name);
-    const QPointer<QWidget> form = m_ctx.widget;
+    const QPointer<QWidget> form = m_ctx.widget();
     showInFileManager(shown, m_launch, [form, shown] {
         if (form)
             QMessageBox::warning(form, tr("Файловый менеджер"),
@@ -294,7 +295,7 @@ void FileLists::moveAdFolder()
         break;
     case AdFolderChoice::Refused:
         QMessageBox::critical(
-            m_ctx.widget, QString(),
+            m_ctx.widget(), QString(),
             tr("Папка с рекламой должна быть в папке с маршрутом или рядом с ней!"));
         break;
     }

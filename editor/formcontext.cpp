@@ -3,6 +3,7 @@
 #include "filelistpair.h"
 #include "fronttablowidget.h"
 #include "route.h"
+#include "routeform.h"
 #include "ui_routeform.h"
 
 #include <QAbstractItemView>
@@ -26,9 +27,9 @@ struct ColorRow
 
 } // namespace
 
-FormContext::FormContext(RouteForm *form, QWidget *widget, Route &route, RouteModel &model,
-                         QUndoStack &undoStack, Ui::RouteForm &ui)
-    : form(form), widget(widget), route(route), model(model), undoStack(undoStack), ui(ui)
+FormContext::FormContext(RouteForm *form, Route &route, RouteModel &model, QUndoStack &undoStack,
+                         Ui::RouteForm &ui)
+    : form(form), route(route), model(model), undoStack(undoStack), ui(ui)
 {
     const ColorRow frontRows[] = {
         {"Белый", 0xFFFFFF, QColor(64, 64, 64)},  {"Оранжевый", 0xFF8000, QColor(128, 64, 0)},
@@ -68,6 +69,11 @@ FormContext::FormContext(RouteForm *form, QWidget *widget, Route &route, RouteMo
         box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) +
                                      box->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     }
+}
+
+QWidget *FormContext::widget() const
+{
+    return form;
 }
 
 int FormContext::selectedLang(LangGroup group) const

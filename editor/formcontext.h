@@ -30,13 +30,11 @@ class FormContext : public QObject, public FormPlace
 
 public:
     // Builds the colour models and gives them to the colour lists of the layout.
-    FormContext(RouteForm *form, QWidget *widget, Route &route, RouteModel &model,
-                QUndoStack &undoStack, Ui::RouteForm &ui);
+    FormContext(RouteForm *form, Route &route, RouteModel &model, QUndoStack &undoStack,
+                Ui::RouteForm &ui);
 
     // The undo commands change the route through the form's apply operations.
     RouteForm *const form;
-    // The form as a widget: the parent of dialogs, the root of the layout's named children.
-    QWidget *const widget;
     Route &route;
     RouteModel &model;
     QUndoStack &undoStack;
@@ -53,6 +51,8 @@ public:
     QStandardItemModel *sofitColorModel = nullptr;
     BoardPage *boards[BoardCount] = {};
 
+    // The form as a widget: the parent of dialogs, the root of the layout's named children.
+    QWidget *widget() const;
     // The language chosen in a selector, 0 when none is.
     int selectedLang(LangGroup group) const;
     FrontTabloWidget *preview(BoardId board) const;

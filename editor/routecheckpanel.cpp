@@ -1,5 +1,6 @@
 #include "routecheckpanel.h"
 
+#include "followform.h"
 #include "routechecker.h"
 
 #include <QButtonGroup>
@@ -75,16 +76,10 @@ RouteCheckPanel::RouteCheckPanel(QWidget *parent) : QWidget(parent)
 
 void RouteCheckPanel::setForm(RouteForm *form)
 {
-    if (form == m_form)
+    if (!followForm(this, m_form, form, &RouteCheckPanel::refresh))
         return;
-    if (m_form) {
-        disconnect(m_form, nullptr, this, nullptr);
-        disconnect(m_form->undoStack(), nullptr, this, nullptr);
-    }
-    m_form = form;
     if (form) {
-        // Every edit goes through the stack; the models change the text areas.
-        connect(form->undoStack(), &QUndoStack::indexChanged, this, &RouteCheckPanel::refresh);
+        // The models change the text areas.
         connect(form, &RouteForm::frontTabloTypeChanged, this, &RouteCheckPanel::refresh);
         connect(form, &RouteForm::sideTabloTypeChanged, this, &RouteCheckPanel::refresh);
         connect(form, &RouteForm::backTabloTypeChanged, this, &RouteCheckPanel::refresh);

@@ -75,7 +75,7 @@ RouteForm::RouteForm(QWidget *parent) : QWidget(parent), ui(new Ui::RouteForm)
     ui->setupUi(this);
     m_model = new RouteModel(this);
     m_undoStack = new QUndoStack(this);
-    m_ctx = std::make_unique<FormContext>(this, this, m_route, *m_model, *m_undoStack, *ui);
+    m_ctx = std::make_unique<FormContext>(this, m_route, *m_model, *m_undoStack, *ui);
     connect(m_ctx.get(), &FormContext::editUnchanged, this, &RouteForm::resetUndoFlags);
     connect(m_ctx.get(), &FormContext::textTyped, this, &RouteForm::onTextEdited);
     connect(m_ctx.get(), &FormContext::currentStationShown, this, &RouteForm::currentStationShown);

@@ -50,10 +50,10 @@ const struct
 } // namespace
 
 SalonPage::SalonPage(FormContext &context)
-    : QObject(context.widget), m_ctx(context), m_route(context.route),
+    : QObject(context.widget()), m_ctx(context), m_route(context.route),
       m_order(context.ui.salonTabloOrderEdit)
 {
-    QWidget *form = context.widget;
+    QWidget *form = context.widget();
     connect(m_order, &QLineEdit::editingFinished, this, &SalonPage::finishOrder);
     for (const auto &l : orderLetters) {
         const QString letter = QLatin1String(l.letter);

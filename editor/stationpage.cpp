@@ -12,7 +12,7 @@
 using Edit = StationRules::Edit;
 
 StationPage::StationPage(FormContext &context)
-    : QObject(context.widget), m_ctx(context), m_route(context.route)
+    : QObject(context.widget()), m_ctx(context), m_route(context.route)
 {
     Ui::RouteForm *ui = &context.ui;
     // Texts are finished in the language shown while they were typed.

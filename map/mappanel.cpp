@@ -1,5 +1,6 @@
 #include "mappanel.h"
 
+#include "followform.h"
 #include "mapexport.h"
 #include "mapview.h"
 #include "routecheck.h"
@@ -94,16 +95,10 @@ MapPanel::MapPanel(QWidget *parent) : QWidget(parent)
 
 void MapPanel::setForm(RouteForm *form)
 {
-    if (form == m_form)
+    if (!followForm(this, m_form, form, &MapPanel::refresh))
         return;
-    if (m_form) {
-        disconnect(m_form, nullptr, this, nullptr);
-        disconnect(m_form->undoStack(), nullptr, this, nullptr);
-    }
-    m_form = form;
     m_view->setRoute(form ? &form->route() : nullptr);
     if (form) {
-        connect(form->undoStack(), &QUndoStack::indexChanged, this, &MapPanel::refresh);
         connect(form, &RouteForm::currentStationShown, this, &MapPanel::showCurrent);
         // A form dying with its window takes its stack and route along: let go of both.
         connect(form, &QObject::destroyed, this, [this] {
