@@ -2,7 +2,6 @@
 
 #include "checkcommand.h"
 #include "route.h"
-#include "routecheck.h"
 #include "speechengine.h"
 #include "voicebatch.h"
 
@@ -24,7 +23,7 @@ int voiceFolder(const QString &folder, bool replace, const VoiceSettings &settin
     }
     VoicePlan::Request request;
     request.stops = replace ? VoicePlan::AllStops : VoicePlan::SilentStops;
-    request.langCount = RouteCheck::languageCount(route);
+    request.langCount = route.languageCount();
     request.replace = replace;
     VoiceOutcome outcome = VoiceBatch::run(path, VoicePlan::jobs(route, request), settings);
     for (const VoiceJob &job : qAsConst(outcome.silent))

@@ -34,7 +34,7 @@ class WidthChecker
 {
 public:
     WidthChecker(const Route &route, QList<RouteFinding> &findings)
-        : m_route(route), m_findings(findings), m_langs(RouteCheck::languageCount(route))
+        : m_route(route), m_findings(findings), m_langs(route.languageCount())
     {
     }
 

@@ -137,7 +137,7 @@ class Checker
 {
 public:
     Checker(const Route &route, const RouteCheck::CharFilter &canShow)
-        : m_route(route), m_canShow(canShow), m_langs(RouteCheck::languageCount(route))
+        : m_route(route), m_canShow(canShow), m_langs(route.languageCount())
     {
     }
 
@@ -394,11 +394,6 @@ QString RouteFinding::severityName(Severity severity)
 QList<RouteFinding> RouteCheck::run(const Route &route, const CharFilter &canShow)
 {
     return Checker(route, canShow).run();
-}
-
-int RouteCheck::languageCount(const Route &route)
-{
-    return route.languageCount();
 }
 
 QString RouteCheck::stationLabel(const Route &route, int index)

@@ -20,8 +20,6 @@ public:
     // Findings sorted by severity, in route order within a severity.
     static QList<RouteFinding> run(const Route &route, const CharFilter &canShow = {});
 
-    // Route::languageCount.
-    static int languageCount(const Route &route);
     // "станция 12 «Вокзал»" for the station at an index.
     static QString stationLabel(const Route &route, int index);
     // The characters of a text the boards cannot show, each once, in order.
